@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vemora needs, when they are missing.
+# Sourced by run.sh and test.sh; idempotent and quick when all is present.
+set -euo pipefail
+
+vemora_packages=(
+  g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg
+)
+
+vemora_missing_packages() {
+  local p missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  echo "${missing[@]:-}"
+}
+
+# Installs the given packages if any is missing; as non-root prints the line.
+vemora_install() {
+  local missing
+  missing=$(vemora_missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Vemora needs these Debian packages. Please run:" >&2
+    echo "  sudo apt-get install -y $missing" >&2
+    exit 1
+  fi
+  echo "Installing: $missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+vemora_install "${vemora_packages[@]}"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test; exits with the tests' status.
+# Usage: scripts/test.sh [preset]   (default: ci, warnings as errors)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+
+preset=${1:-ci}
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+ctest --preset "$preset" -j "$(nproc)" --timeout 300

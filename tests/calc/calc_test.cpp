@@ -1,0 +1,279 @@
+#include "calc/calc.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/runtime_error.h"
+#include "support/row_name.h"
+
+namespace vemora {
+namespace {
+
+using testing_support::RowName;
+
+// The design inputs changed by one edit.
+CalcInputs Design(const std::function<void(CalcInputs&)>& edit = {}) {
+  CalcInputs in;
+  if (edit) edit(in);
+  return in;
+}
+
+void Nw4(CalcInputs& in) {
+  in.Option_NW3 = 0;
+  in.Option_NW4 = -1;
+}
+
+struct Shares {
+  double L1, L2, L3, L4, L5, L6, L7, L8;
+};
+
+struct ExampleRow {
+  const char* name;
+  CalcInputs inputs;
+  Shares shares;
+  double summeKB;
+  const char* comma;
+};
+
+class WorkedExampleTest : public testing::TestWithParam<ExampleRow> {};
+
+TEST_P(WorkedExampleTest, GivesExactSharesAndText) {
+  const ExampleRow& row = GetParam();
+  for (const char* separator : {",", "."}) {
+    CalcState s;
+    const std::string text = CalculateMemory(row.inputs, s, separator);
+    std::string expected = row.comma;
+    for (char& c : expected)
+      if (c == ',') c = *separator;
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(s.L1, row.shares.L1);
+    EXPECT_EQ(s.L2, row.shares.L2);
+    EXPECT_EQ(s.L3, row.shares.L3);
+    EXPECT_DOUBLE_EQ(s.L4, row.shares.L4);
+    EXPECT_DOUBLE_EQ(s.L5, row.shares.L5);
+    EXPECT_EQ(s.L6, row.shares.L6);
+    EXPECT_EQ(s.L7, row.shares.L7);
+    EXPECT_EQ(s.L8, row.shares.L8);
+    EXPECT_DOUBLE_EQ(s.SummeKB, row.summeKB);
+    EXPECT_EQ(s.SummeMB, s.SummeKB / 1024);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, WorkedExampleTest,
+    testing::Values(
+        ExampleRow{"Design", Design(), {2048, 10, 0, 60, 204.8, 2000, 2000, 3000}, 9322.8, "9,1"},
+        ExampleRow{"Nw4Compression",
+                   Design([](CalcInputs& in) { Nw4(in), in.Check_L3 = 1; }),
+                   {5120, 10, 250, 60, 204.8, 2000, 2000, 3000}, 12644.8, "12,35"},
+        ExampleRow{"Suballocation", Design([](CalcInputs& in) { in.Check_L4 = 1; }),
+                   {2048, 10, 0, 110, 204.8, 2000, 2000, 3000}, 9372.8, "9,15"},
+        ExampleRow{"FiftyClients", Design([](CalcInputs& in) { in.Text_V6 = "50"; }),
+                   {2048, 10, 0, 60, 204.8, 20000, 2000, 3000}, 27322.8, "26,68"},
+        ExampleRow{"MirroredLargeServer",
+                   Design([](CalcInputs& in) {
+                     in.Text_V1 = "4096", in.Check_V2 = 1, in.Combo_V3 = "64";
+                     in.Text_V6 = "250", in.Text_V7 = "100000";
+                     Nw4(in), in.Check_L3 = 1, in.Check_L4 = 1;
+                   }),
+                   {5120, 409.6, 250, 1100, 262.144, 70000, 2000, 3000}, 82141.744, "80,22"},
+        ExampleRow{"ThousandClients",
+                   Design([](CalcInputs& in) {
+                     in.Text_V1 = "2048", in.Combo_V3 = "16", in.Text_V6 = "1000";
+                     in.Text_V7 = "200000", in.Text_L8 = "2500";
+                     Nw4(in), in.Check_L4 = 1;
+                   }),
+                   {5120, 204.8, 0, 2200, 1048.576, 120000, 2000, 2500}, 133073.376, "129,95"},
+        ExampleRow{"FilesNotANumber", Design([](CalcInputs& in) { in.Text_V7 = "abc"; }),
+                   {2048, 10, 0, 0, 204.8, 2000, 2000, 3000}, 9262.8, "9,05"},
+        ExampleRow{"OtherFraction", Design([](CalcInputs& in) { in.Text_L8 = "3000.5"; }),
+                   {2048, 10, 0, 60, 204.8, 2000, 2000, 3000.5}, 9323.3, "9,1"},
+        ExampleRow{"NeitherOptionLeavesBaseAtZero",
+                   Design([](CalcInputs& in) { in.Option_NW3 = 0; }),
+                   {0, 10, 0, 60, 204.8, 2000, 2000, 3000}, 7274.8, "7,1"}),
+    RowName<ExampleRow>);
+
+TEST(CalculateMemory, DesignSharesAreExact) {
+  CalcState s;
+  CalculateMemory(Design(), s, ",");
+  EXPECT_EQ(s.V2, 100);
+  EXPECT_EQ(s.V4, 256);
+  EXPECT_EQ(s.V5, 25600);
+  EXPECT_EQ(s.SummeKB, 9322.8);
+  EXPECT_EQ(s.SummeMB, 9.104296875);
+}
+
+struct DiskRow {
+  const char* name;
+  const char* text;
+  std::int32_t v1;
+};
+
+class DiskRoundingTest : public testing::TestWithParam<DiskRow> {};
+
+TEST_P(DiskRoundingTest, RoundsHalvesToEven) {
+  CalcState s;
+  CalculateMemory(Design([](CalcInputs& in) { in.Text_V1 = GetParam().text; }), s, ",");
+  EXPECT_EQ(s.V1, GetParam().v1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DiskRoundingTest,
+                         testing::Values(DiskRow{"HundredAndHalf", "100.5", 100},
+                                         DiskRow{"HundredOneAndHalf", "101.5", 102},
+                                         DiskRow{"Largest", "2147483647", 2147483647},
+                                         DiskRow{"Negative", "-100", -100}),
+                         RowName<DiskRow>);
+
+struct BandRow {
+  const char* name;
+  std::int32_t clients;
+  std::int32_t share;
+};
+
+class ClientBandTest : public testing::TestWithParam<BandRow> {};
+
+TEST_P(ClientBandTest, JoinsWithoutAStep) {
+  std::int32_t share = -7;
+  AssignClientShare(GetParam().clients, share);
+  EXPECT_EQ(share, GetParam().share);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ClientBandTest,
+    testing::Values(BandRow{"One", 1, 400}, BandRow{"Hundred", 100, 40000},
+                    BandRow{"HundredOne", 101, 40200}, BandRow{"TwoFifty", 250, 70000},
+                    BandRow{"TwoFiftyOne", 251, 70100}, BandRow{"FiveHundred", 500, 95000},
+                    BandRow{"FiveHundredOne", 501, 95050}, BandRow{"Thousand", 1000, 120000},
+                    BandRow{"Largest", 42948272, 2147483600},
+                    BandRow{"ZeroKeepsShare", 0, -7}, BandRow{"NegativeKeepsShare", -3, -7}),
+    RowName<BandRow>);
+
+struct BandOverflowRow {
+  const char* name;
+  std::int32_t clients;
+};
+
+class ClientBandOverflowTest : public testing::TestWithParam<BandOverflowRow> {};
+
+TEST_P(ClientBandOverflowTest, RaisesOverflowAndKeepsShare) {
+  std::int32_t share = 2000;
+  EXPECT_THROW(AssignClientShare(GetParam().clients, share), RuntimeError);
+  EXPECT_EQ(share, 2000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, ClientBandOverflowTest,
+                         testing::Values(BandOverflowRow{"AdditionLeavesRange", 42948273},
+                                         BandOverflowRow{"MultiplicationLeavesRange", 42950173},
+                                         BandOverflowRow{"Max", 2147483647}),
+                         RowName<BandOverflowRow>);
+
+struct CarryRow {
+  const char* name;
+  const char* clients;
+};
+
+class CarriedClientShareTest : public testing::TestWithParam<CarryRow> {};
+
+TEST_P(CarriedClientShareTest, KeepsTheShareOfTheRunBefore) {
+  CalcState s;
+  CalculateMemory(Design(), s, ",");
+  const std::string text =
+      CalculateMemory(Design([](CalcInputs& in) { in.Text_V6 = GetParam().clients; }), s, ",");
+  EXPECT_EQ(s.L6, 2000);
+  EXPECT_EQ(text, "9,1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, CarriedClientShareTest,
+                         testing::Values(CarryRow{"Empty", ""}, CarryRow{"Zero", "0"},
+                                         CarryRow{"Negative", "-3"}),
+                         RowName<CarryRow>);
+
+TEST(CalculateMemory, BaseShareCarriesWhenNoOptionIsSelected) {
+  CalcState s;
+  CalculateMemory(Design(Nw4), s, ",");
+  CalculateMemory(Design([](CalcInputs& in) { in.Option_NW3 = 0; }), s, ",");
+  EXPECT_EQ(s.L1, 5120);
+}
+
+TEST(CalculateMemory, BothOptionsSelectedNw4Wins) {
+  CalcState s;
+  CalculateMemory(Design([](CalcInputs& in) { in.Option_NW4 = -1; }), s, ",");
+  EXPECT_EQ(s.L1, 5120);
+}
+
+TEST(CalculateMemory, OnlyExactValuesCount) {
+  CalcState s;
+  // A check box counts only at 1, an option only at -1.
+  CalculateMemory(Design([](CalcInputs& in) {
+                    in.Check_V2 = -1, in.Check_L3 = 2, in.Check_L4 = -1, in.Option_NW4 = 1;
+                  }),
+                  s, ",");
+  EXPECT_EQ(s.V2, 100);
+  EXPECT_EQ(s.L3, 0);
+  EXPECT_EQ(s.L4, 60);
+  EXPECT_EQ(s.L1, 2048);
+}
+
+// Failure state: a run after the design run fails at one step.
+struct FailureRow {
+  const char* name;
+  std::function<void(CalcInputs&)> edit;
+  ErrorNumber error;
+  std::function<void(CalcState&)> expectChanged;  // what the failing run wrote
+};
+
+class FailureStateTest : public testing::TestWithParam<FailureRow> {};
+
+TEST_P(FailureStateTest, EarlierStepsKeepNewValuesLaterOnesOld) {
+  CalcState s;
+  CalculateMemory(Design(), s, ",");
+  CalcState expected = s;
+  GetParam().expectChanged(expected);
+  try {
+    CalculateMemory(Design(GetParam().edit), s, ",");
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), GetParam().error);
+  }
+  EXPECT_EQ(s, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, FailureStateTest,
+    testing::Values(
+        FailureRow{"Step1Disk", [](CalcInputs& in) { in.Text_V1 = "2147483648"; },
+                   ErrorNumber::kOverflow, [](CalcState&) {}},
+        FailureRow{"Step1DiskRoundsUp", [](CalcInputs& in) { in.Text_V1 = "2147483647.5"; },
+                   ErrorNumber::kOverflow, [](CalcState&) {}},
+        FailureRow{"Step3Block",
+                   [](CalcInputs& in) { in.Text_V1 = "200", in.Combo_V3 = "1e10"; },
+                   ErrorNumber::kOverflow, [](CalcState& s) { s.V1 = 200, s.V2 = 200; }},
+        FailureRow{"Step4BlockZero",
+                   [](CalcInputs& in) { in.Text_V1 = "300", in.Combo_V3 = "0"; },
+                   ErrorNumber::kDivisionByZero,
+                   [](CalcState& s) { s.V1 = 300, s.V2 = 300, s.V3 = 0; }},
+        FailureRow{"Step4BlockNotANumber",
+                   [](CalcInputs& in) { in.Combo_V3 = "x"; },
+                   ErrorNumber::kDivisionByZero, [](CalcState& s) { s.V3 = 0; }},
+        FailureRow{"Step6Clients",
+                   [](CalcInputs& in) { in.Combo_V3 = "8", in.Text_V6 = "2147483648"; },
+                   ErrorNumber::kOverflow,
+                   [](CalcState& s) { s.V3 = 8, s.V4 = 128, s.V5 = 12800; }},
+        FailureRow{"Step7Files",
+                   [](CalcInputs& in) { in.Text_V6 = "7", in.Text_V7 = "-2147483649"; },
+                   ErrorNumber::kOverflow, [](CalcState& s) { s.V6 = 7; }},
+        FailureRow{"Step14ClientBand",
+                   [](CalcInputs& in) {
+                     in.Text_V6 = "42948273", in.Text_V7 = "0";
+                     Nw4(in);
+                   },
+                   ErrorNumber::kOverflow,
+                   [](CalcState& s) {
+                     s.V6 = 42948273, s.V7 = 0, s.L1 = 5120, s.L4 = 0;
+                   }}),
+    RowName<FailureRow>);
+
+}  // namespace
+}  // namespace vemora
