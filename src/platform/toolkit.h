@@ -55,11 +55,11 @@ struct FontDesign {
 // One row of a form's design table. Geometry in twips, relative to the
 // container (the form, or the named frame).
 struct ControlDesign {
-  std::string_view name;
-  ControlKind kind;
-  std::string_view container;  // empty: the form itself
-  int left, top, width, height;
-  std::string_view caption;  // caption, or a text box's design text
+  std::string_view name = {};
+  ControlKind kind = ControlKind::Label;
+  std::string_view container = {};  // empty: the form itself
+  int left = 0, top = 0, width = 0, height = 0;
+  std::string_view caption = {};  // caption, or a text box's design text
   int tabIndex = -1;         // -1: takes no focus by Tab
   FontDesign font = {};
   std::string_view toolTip = {};

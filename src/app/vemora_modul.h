@@ -1,0 +1,38 @@
+// Start-up and all module-level state: the version texts, the calculation's
+// state, the scaler's table and the two windows' references.
+#pragma once
+
+#include <string>
+
+#include "about_window/info_form.h"
+#include "calc/calc.h"
+#include "main_window/layout_scaler.h"
+#include "main_window/main_form.h"
+#include "platform/registry.h"
+#include "platform/toolkit.h"
+
+namespace vemora {
+
+class VemoraModul {
+ public:
+  VemoraModul(Toolkit& toolkit, Registry& registry);
+  // Refuses a second copy, builds the version texts, loads, captions and
+  // shows the main window.
+  void Main(bool prevInstance);
+
+  std::string VersionText;
+  std::string RevisionText;
+  CalcState calcState;
+  LayoutScaler scaler;
+  FormRef<MainForm> vemora_Form;
+  FormRef<InfoForm> Info_Form;
+
+ private:
+  Toolkit& toolkit_;
+  Registry& registry_;
+};
+
+// "Vemora - " + version text + three blanks + the copyright notice.
+std::string MainCaption(const std::string& versionText, const std::string& copyright);
+
+}  // namespace vemora

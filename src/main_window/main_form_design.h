@@ -1,0 +1,11 @@
+// The main window's design table: every control with its geometry in twips,
+// caption, font, tooltip, tab index and design value, in walk order.
+#pragma once
+
+#include "platform/toolkit.h"
+
+namespace vemora {
+
+const FormDesign& MainFormDesign();
+
+}  // namespace vemora
