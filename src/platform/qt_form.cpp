@@ -219,6 +219,7 @@ void QtForm::Show() {
       window_->move(frame.topLeft());
     }
     window_->show();
+    return;
   }
   window_->raise();
   window_->activateWindow();

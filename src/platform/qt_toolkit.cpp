@@ -58,7 +58,8 @@ void QtToolkit::EndProgram() {
 }
 
 std::string QtToolkit::DecimalSeparator() const {
-  return QLocale::system().decimalPoint().toStdString();
+    // The default locale is the system's unless a test fixes another.
+  return QLocale().decimalPoint().toStdString();
 }
 
 void QtToolkit::FormUnloaded() {

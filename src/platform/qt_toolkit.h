@@ -27,6 +27,7 @@ class QtToolkit : public Toolkit {
   // Loaded forms are counted: the program ends when the last one unloads.
   void FormLoaded() { ++loadedForms_; }
   void FormUnloaded();
+  int LoadedForms() const { return loadedForms_; }
 
  private:
   AppInfo app_;

@@ -1,0 +1,97 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/app_harness.h"
+
+namespace vemora::testing_support {
+namespace {
+
+class AboutWindowTest : public AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    Start();
+  }
+  void ClickLogo() { QTest::mouseClick(Main<QLabel>("Logo"), Qt::LeftButton); }
+  QString Caption(const char* label) { return About<QLabel>(label)->text(); }
+};
+
+TEST_F(AboutWindowTest, ShowsRunTimeTextsNeverPlaceholders) {
+  ClickLogo();
+  ASSERT_NE(AboutWindow(), nullptr);
+  EXPECT_TRUE(AboutWindow()->isVisible());
+  EXPECT_EQ(AboutWindow()->windowTitle(), "Info Vemora");
+  EXPECT_EQ(Caption("LabelTitel"), "Vemora");
+  EXPECT_EQ(Caption("LabelVersion"), "Version 2.3");
+  EXPECT_EQ(Caption("LabelRevision"), "Revision 3");
+  EXPECT_EQ(Caption("LabelCopyright"), "Copyright © 2026 Die Vemora-Entwickler");
+  EXPECT_TRUE(Caption("Labelmail").startsWith("eMail: "));
+  EXPECT_TRUE(Caption("Labelmail").contains(" oder "));
+  EXPECT_TRUE(Caption("LabelWWW").startsWith("WWW: "));
+  EXPECT_EQ(About<QPushButton>("cbSysInfo")->text(), "&Systeminfo...");
+  // A missing clip leaves the box empty and says nothing.
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(AboutWindowTest, TwoLogoClicksGiveOneWindow) {
+  ClickLogo();
+  QWidget* first = AboutWindow();
+  ClickLogo();
+  EXPECT_EQ(AboutWindow(), first);
+}
+
+TEST_F(AboutWindowTest, EscAndEnterClose) {
+  for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+    ClickLogo();
+    QTest::keyClick(AboutWindow(), key);
+    EXPECT_FALSE(modul.Info_Form.Loaded()) << key;
+  }
+}
+
+TEST_F(AboutWindowTest, ReopenFillsAgain) {
+  ClickLogo();
+  QTest::mouseClick(About<QPushButton>("cbOK"), Qt::LeftButton);
+  EXPECT_FALSE(modul.Info_Form.Loaded());
+  ClickLogo();
+  EXPECT_EQ(Caption("LabelVersion"), "Version 2.3");
+}
+
+TEST_F(AboutWindowTest, MainWindowStillRecalculates) {
+  ClickLogo();
+  Main<QLineEdit>("Text_V6")->setText("50");
+  EXPECT_EQ(Main<QLineEdit>("Text_Summe")->text(), "26,68");
+  EXPECT_TRUE(AboutWindow()->isVisible());
+}
+
+TEST_F(AboutWindowTest, BeendenClosesItWithTheProgram) {
+  ClickLogo();
+  QWidget* about = AboutWindow();
+  QTest::mouseClick(Main<QPushButton>("Command2"), Qt::LeftButton);
+  EXPECT_EQ(toolkit.endRequests, 1);
+  EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(AboutWindowTest, ClosingMainThroughFrameKeepsProgramUntilAboutCloses) {
+  ClickLogo();
+  MainWindow()->close();
+  EXPECT_FALSE(modul.vemora_Form.Loaded());
+  EXPECT_EQ(toolkit.LoadedForms(), 1);
+  EXPECT_TRUE(AboutWindow()->isVisible());
+  AboutWindow()->close();
+  EXPECT_EQ(toolkit.LoadedForms(), 0);
+  EXPECT_EQ(toolkit.endRequests, 0);
+}
+
+TEST_F(AboutWindowTest, SysInfoFailureSaysSoAndStaysOpen) {
+  ClickLogo();
+  QTest::mouseClick(About<QPushButton>("cbSysInfo"), Qt::LeftButton);
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "Systeminformationsprogramm zur Zeit nicht verfügbar.");
+  EXPECT_EQ(toolkit.boxes[0].style, 0);
+  EXPECT_EQ(toolkit.boxes[0].title, "Vemora");
+  EXPECT_TRUE(AboutWindow()->isVisible());
+}
+
+}  // namespace
+}  // namespace vemora::testing_support

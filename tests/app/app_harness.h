@@ -1,0 +1,47 @@
+// The whole program on real widgets: the module with the recording toolkit,
+// an empty registry, and a fixed locale.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTest>
+#include <QWidget>
+
+#include "app/recording_toolkit.h"
+#include "app/vemora_modul.h"
+#include "platform/qt_form.h"
+#include "platform/registry.h"
+
+namespace vemora::testing_support {
+
+class AppHarness : public ::testing::Test {
+ protected:
+  void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+  void Start(bool prevInstance = false) { modul.Main(prevInstance); }
+
+  QWidget* MainWindow() { return Widget(modul.vemora_Form.Get()); }
+  QWidget* AboutWindow() { return Widget(modul.Info_Form.Get()); }
+  template <class W>
+  W* Main(const char* name) {
+    return MainWindow()->findChild<W*>(name);
+  }
+  template <class W>
+  W* About(const char* name) {
+    return AboutWindow()->findChild<W*>(name);
+  }
+
+  RecordingToolkit toolkit{TestApp()};
+  RegistryStore registry;
+  VemoraModul modul{toolkit, registry};
+
+ private:
+  template <class F>
+  static QWidget* Widget(F* form) {
+    return form ? static_cast<QtForm&>(form->Window()).Window() : nullptr;
+  }
+};
+
+}  // namespace vemora::testing_support

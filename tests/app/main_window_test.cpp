@@ -1,0 +1,173 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/app_harness.h"
+#include "support/row_name.h"
+
+namespace vemora::testing_support {
+namespace {
+
+class MainWindowTest : public AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    Start();
+  }
+  QString Result() { return Main<QLineEdit>("Text_Summe")->text(); }
+  // Replaces a field's text keystroke by keystroke, recording each result.
+  std::vector<QString> TypeInto(const char* field, const QString& keys) {
+    QLineEdit* edit = Main<QLineEdit>(field);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    std::vector<QString> results;
+    for (QChar key : keys) {
+      QTest::keyClicks(edit, QString(key));
+      results.push_back(Result());
+    }
+    return results;
+  }
+  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+};
+
+TEST_F(MainWindowTest, FirstResultStandsBeforeTheWindowShows) {
+  // Main has shown the window; its text was set during the load.
+  EXPECT_EQ(Result(), "9,1");
+  EXPECT_EQ(toolkit.runs, 1);
+  EXPECT_EQ(Main<QComboBox>("Combo_V3")->currentText(), "4");
+}
+
+TEST_F(MainWindowTest, PointSeparatorLocale) {
+  QLocale::setDefault(QLocale::c());
+  Main<QLineEdit>("Text_V6")->setText("50");
+  EXPECT_EQ(Result(), "26.68");
+}
+
+TEST_F(MainWindowTest, EveryKeystrokeRecalculates) {
+  const auto results = TypeInto("Text_V1", "1000");
+  EXPECT_EQ(results, (std::vector<QString>{"8,9", "8,92", "9,1", "10,99"}));
+}
+
+TEST_F(MainWindowTest, EmptyingAFieldRecalculates) {
+  QLineEdit* disk = Main<QLineEdit>("Text_V1");
+  disk->selectAll();
+  QTest::keyClick(disk, Qt::Key_Backspace);
+  EXPECT_EQ(disk->text(), "");
+  EXPECT_EQ(Result(), "8,89");
+}
+
+TEST_F(MainWindowTest, ClientsKeepTheirShareWhenEmptied) {
+  TypeInto("Text_V6", "");
+  EXPECT_EQ(Result(), "9,1");
+}
+
+TEST_F(MainWindowTest, Nw3ClearsCompressionWithTwoRuns) {
+  Click(Main<QRadioButton>("Option_NW4"));
+  QCheckBox* compression = Main<QCheckBox>("Check_L3");
+  ASSERT_TRUE(compression->isEnabled());
+  Click(compression);
+  EXPECT_EQ(Result(), "12,35");
+  const int before = toolkit.runs;
+  Click(Main<QRadioButton>("Option_NW3"));
+  EXPECT_EQ(toolkit.runs - before, 2);
+  EXPECT_FALSE(compression->isChecked());
+  EXPECT_FALSE(compression->isEnabled());
+  EXPECT_EQ(Result(), "9,1");
+  Click(Main<QRadioButton>("Option_NW4"));
+  EXPECT_TRUE(compression->isEnabled());
+  EXPECT_FALSE(compression->isChecked());
+}
+
+TEST_F(MainWindowTest, DisabledCompressionCannotBeTicked) {
+  QCheckBox* compression = Main<QCheckBox>("Check_L3");
+  Click(compression);
+  EXPECT_FALSE(compression->isChecked());
+  EXPECT_EQ(Result(), "9,1");
+}
+
+TEST_F(MainWindowTest, SuballocationAndMirroringSurviveVersionSwitches) {
+  Click(Main<QCheckBox>("Check_L4"));
+  Click(Main<QCheckBox>("Check_V2"));
+  Click(Main<QRadioButton>("Option_NW4"));
+  Click(Main<QRadioButton>("Option_NW3"));
+  EXPECT_TRUE(Main<QCheckBox>("Check_L4")->isChecked());
+  EXPECT_TRUE(Main<QCheckBox>("Check_V2")->isChecked());
+  EXPECT_TRUE(Main<QCheckBox>("Check_L4")->isEnabled());
+  // Mirroring halves the blocks only: 2048 + 10 + 110 + 102.4 + 2000 + 2000 + 3000.
+  EXPECT_EQ(Result(), "9,05");
+}
+
+TEST_F(MainWindowTest, BlockSizeListOnly) {
+  QComboBox* blocks = Main<QComboBox>("Combo_V3");
+  EXPECT_FALSE(blocks->isEditable());
+  QStringList items;
+  for (int i = 0; i < blocks->count(); ++i) items << blocks->itemText(i);
+  EXPECT_EQ(items, (QStringList{"4", "8", "16", "32", "64", "128"}));
+  blocks->setCurrentIndex(4);  // 64 KB: 1600 blocks, 12.8 KB
+  EXPECT_EQ(Result(), "8,92");
+}
+
+TEST_F(MainWindowTest, TextTypedIntoTheResultIsReplaced) {
+  QLineEdit* sum = Main<QLineEdit>("Text_Summe");
+  QTest::keyClicks(sum, "abc");
+  const int before = toolkit.runs;
+  EXPECT_EQ(toolkit.runs, before);
+  TypeInto("Text_V7", "0");
+  EXPECT_EQ(Result(), "9,05");
+}
+
+struct OverflowRow {
+  const char* name;
+  const char* field;
+  const char* text;
+};
+
+class OverflowInputTest : public MainWindowTest, public ::testing::WithParamInterface<OverflowRow> {};
+
+TEST_P(OverflowInputTest, ShowsTheErrorKeepsResultAndRuns) {
+  QLineEdit* edit = Main<QLineEdit>(GetParam().field);
+  edit->setText(GetParam().text);
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "Laufzeitfehler '6':\n\nÜberlauf");
+  EXPECT_EQ(toolkit.boxes[0].title, "Vemora");
+  EXPECT_EQ(Result(), "9,1");
+  EXPECT_EQ(toolkit.endRequests, 0);
+  EXPECT_TRUE(MainWindow()->isVisible());
+  edit->setText("5");
+  EXPECT_EQ(Result(), GetParam().field == std::string("Text_V6") ? "9,1" : "8,91");
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, OverflowInputTest,
+                         ::testing::Values(OverflowRow{"Disk", "Text_V1", "2147483648"},
+                                           OverflowRow{"Clients", "Text_V6", "42948273"}),
+                         RowName<OverflowRow>);
+
+TEST_F(MainWindowTest, BeendenEndsTheProgram) {
+  Click(Main<QPushButton>("Command2"));
+  EXPECT_EQ(toolkit.endRequests, 1);
+  EXPECT_FALSE(modul.vemora_Form.Loaded());
+}
+
+TEST_F(MainWindowTest, ControlsHaveNamesAndTabOrder) {
+  QWidget* w = Main<QLineEdit>("Text_V1");
+  std::vector<QString> order;
+  for (int i = 0; i < 12; ++i) {
+    order.push_back(w->objectName());
+    w = w->nextInFocusChain();
+    while (w->focusPolicy() == Qt::NoFocus || !w->isEnabled()) w = w->nextInFocusChain();
+  }
+  // "Kompression" is disabled at first, so Tab passes it by.
+  EXPECT_EQ(order, (std::vector<QString>{"Text_V1", "Text_V6", "Text_V7", "Text_L8", "Combo_V3",
+                                         "Check_V2", "Check_L4", "Option_NW3", "Option_NW4",
+                                         "Text_Summe", "Command2", "Text_V1"}));
+  for (QWidget* child : MainWindow()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->objectName().isEmpty()) {
+      EXPECT_EQ(child->accessibleName(), child->objectName());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vemora::testing_support

@@ -1,0 +1,80 @@
+#include <QLineEdit>
+
+#include "app/app_harness.h"
+#include "support/row_name.h"
+
+namespace vemora::testing_support {
+namespace {
+
+class StartupTest : public AppHarness {};
+
+TEST_F(StartupTest, CaptionAndVersionTexts) {
+  Start();
+  EXPECT_EQ(MainWindow()->windowTitle(),
+            "Vemora - Version 2.3   Copyright © 2026 Die Vemora-Entwickler");
+  EXPECT_EQ(modul.VersionText, "Version 2.3");
+  EXPECT_EQ(modul.RevisionText, "Revision 3");
+  EXPECT_TRUE(MainWindow()->isVisible());
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(StartupTest, SecondCopyShowsMessageAndEnds) {
+  Start(true);
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "Vemora ist schon einmal geladen !");
+  EXPECT_EQ(toolkit.boxes[0].style, 64);
+  EXPECT_EQ(toolkit.boxes[0].title, "Vemora");
+  EXPECT_EQ(toolkit.endRequests, 1);
+  EXPECT_FALSE(modul.vemora_Form.Loaded());
+  EXPECT_EQ(toolkit.runs, 0);
+}
+
+struct VersionRow {
+  const char* name;
+  std::int16_t major, minor, revision;
+  const char* copyright;
+  const char* version;
+  const char* revisionText;
+  const char* caption;
+};
+
+class VersionTextTest : public ::testing::TestWithParam<VersionRow> {};
+
+TEST_P(VersionTextTest, PlainDecimalNumbers) {
+  AppInfo app = TestApp();
+  app.Major = GetParam().major;
+  app.Minor = GetParam().minor;
+  app.Revision = GetParam().revision;
+  app.LegalCopyright = GetParam().copyright;
+  RecordingToolkit toolkit(app);
+  RegistryStore registry;
+  VemoraModul modul(toolkit, registry);
+  modul.Main(false);
+  EXPECT_EQ(modul.VersionText, GetParam().version);
+  EXPECT_EQ(modul.RevisionText, GetParam().revisionText);
+  EXPECT_EQ(modul.vemora_Form().Window().Caption(), GetParam().caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, VersionTextTest,
+    ::testing::Values(
+        VersionRow{"Program", 2, 3, 3, "(c) X", "Version 2.3", "Revision 3",
+                   "Vemora - Version 2.3   (c) X"},
+        VersionRow{"MinorZero", 2, 0, 0, "c", "Version 2.0", "Revision 0",
+                   "Vemora - Version 2.0   c"},
+        VersionRow{"MinorTen", 2, 10, 12, "c", "Version 2.10", "Revision 12",
+                   "Vemora - Version 2.10   c"},
+        VersionRow{"EmptyCopyrightEndsInThreeBlanks", 2, 3, 3, "", "Version 2.3", "Revision 3",
+                   "Vemora - Version 2.3   "}),
+    RowName<VersionRow>);
+
+TEST_F(StartupTest, LoadSeesTheDesignCaption) {
+  // Loading alone runs the first calculation and leaves the design caption.
+  QWidget* window = static_cast<QtForm&>(modul.vemora_Form().Window()).Window();
+  EXPECT_EQ(window->windowTitle(), "Vemora");
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(window->findChild<QLineEdit*>("Text_Summe")->text(), "9,1");
+}
+
+}  // namespace
+}  // namespace vemora::testing_support
