@@ -1,0 +1,61 @@
+// Proportional layout of the main window: the capture pass at load records
+// every control's geometry and font size, the scaling pass at each resize sets
+// every control from that record times the window's size ratio. Controls are
+// never read back while scaling, so resizes accumulate no rounding.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/toolkit.h"
+
+namespace vemora {
+
+class LayoutScaler {
+ public:
+  static constexpr int kRows = 35;
+  // Height, Width, Top, Left, FontSize.
+  static constexpr int kColumns = 5;
+  using Geometry = std::array<std::array<std::int32_t, kColumns>, kRows>;
+
+  // End of the window's load handler. A failing window-size read propagates;
+  // every control statement ignores its own failure.
+  void Capture(Form& form);
+  // The whole resize handler. Size reads, ratios and the final Refresh
+  // propagate their failures; every control statement ignores its own.
+  void Scale(Form& form);
+
+  // Row r of the table (1..35) is ControlGeometry()[r - 1].
+  const Geometry& ControlGeometry() const { return geometry_; }
+  std::int32_t ControlIndex() const { return controlIndex_; }
+  std::int32_t StartHeight() const { return startHeight_; }
+  std::int32_t StartWidth() const { return startWidth_; }
+  std::int32_t CurrentHeight() const { return currentHeight_; }
+  std::int32_t CurrentWidth() const { return currentWidth_; }
+  float HeightRatio() const { return heightRatio_; }
+  float WidthRatio() const { return widthRatio_; }
+  // The control the running walk visits; nothing between walks.
+  const Control* CurrentControl() const { return currentControl_; }
+
+ private:
+  using CellStatement = void (LayoutScaler::*)(std::size_t column, std::int32_t& cell);
+
+  void Walk(Form& form, CellStatement statement);
+  std::int32_t& CurrentRowCell(std::size_t column);
+  float RatioOf(std::size_t column) const;
+  void CaptureCell(std::size_t column, std::int32_t& cell);
+  void ScaleCell(std::size_t column, std::int32_t& cell);
+
+  Geometry geometry_{};
+  std::int32_t controlIndex_ = 0;
+  std::int32_t startHeight_ = 0;
+  std::int32_t startWidth_ = 0;
+  std::int32_t currentHeight_ = 0;
+  std::int32_t currentWidth_ = 0;
+  float heightRatio_ = 0;
+  float widthRatio_ = 0;
+  Control* currentControl_ = nullptr;
+};
+
+}  // namespace vemora

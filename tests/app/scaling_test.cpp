@@ -1,0 +1,85 @@
+#include <QLabel>
+#include <QRadioButton>
+#include <map>
+
+#include "app/app_harness.h"
+
+namespace vemora::testing_support {
+namespace {
+
+struct Look {
+  QRect geometry;
+  double fontSize;
+  bool operator==(const Look&) const = default;
+};
+
+class ScalingTest : public AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    Start();
+    loadLayout = Layout();
+  }
+  std::map<QString, Look> Layout() {
+    std::map<QString, Look> layout;
+    for (Control* control : Window().Controls()) {
+      QWidget* w = static_cast<QtControl*>(control)->Widget();
+      layout[w->objectName()] = {w->geometry(), w->font().pointSizeF()};
+    }
+    return layout;
+  }
+  Form& Window() { return modul.vemora_Form.Get()->Window(); }
+  void ResizeOuter(double height, double width) {
+    Window().Set(Prop::Height, height);
+    Window().Set(Prop::Width, width);
+  }
+  std::map<QString, Look> loadLayout;
+};
+
+TEST_F(ScalingTest, LabelFontsBecomeWholeAtLoadSize) {
+  // Showing the window resized it once, at its load size.
+  EXPECT_EQ(loadLayout["Label_V1"].fontSize, 10);
+  EXPECT_EQ(loadLayout["Label_Summe"].fontSize, 12);
+}
+
+TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
+  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
+  ResizeOuter(2 * h, 2 * w);
+  EXPECT_EQ(modul.scaler.HeightRatio(), 2.0f);
+  EXPECT_EQ(modul.scaler.WidthRatio(), 2.0f);
+  const auto big = Layout();
+  for (const auto& [name, look] : loadLayout) {
+    EXPECT_NEAR(big.at(name).geometry.width(), 2 * look.geometry.width(), 1) << name.toStdString();
+    EXPECT_NEAR(big.at(name).geometry.top(), 2 * look.geometry.top(), 1) << name.toStdString();
+  }
+  EXPECT_EQ(big.at("Label_V1").fontSize, 20);
+  // Inside the frame, places stay relative to the frame.
+  QWidget* nw4 = Main<QRadioButton>("Option_NW4");
+  EXPECT_EQ(nw4->parentWidget()->objectName(), "Frame1");
+  EXPECT_NEAR(nw4->x(), 2 * loadLayout["Option_NW4"].geometry.x(), 1);
+  // The image has no font: that one statement fails without a word.
+  EXPECT_NEAR(big.at("Logo").geometry.width(), 2 * loadLayout["Logo"].geometry.width(), 1);
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(ScalingTest, AnySequenceReturnsToTheLoadLayout) {
+  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
+  const std::pair<double, double> sizes[] = {
+      {2 * h, 2 * w}, {h / 2.0, w / 2.0}, {h * 1.37, w}, {h, w * 0.61}, {0, 0}, {h, w}};
+  for (auto [height, width] : sizes) ResizeOuter(height, width);
+  EXPECT_EQ(Layout(), loadLayout);
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(ScalingTest, HeightOnlyKeepsWidths) {
+  const int h = modul.scaler.StartHeight();
+  Window().Set(Prop::Height, 1.5 * h);
+  const auto tall = Layout();
+  for (const auto& [name, look] : loadLayout) {
+    EXPECT_EQ(tall.at(name).geometry.width(), look.geometry.width()) << name.toStdString();
+    EXPECT_EQ(tall.at(name).geometry.left(), look.geometry.left()) << name.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace vemora::testing_support
