@@ -1,0 +1,10 @@
+// The --help text, German first, then English.
+#pragma once
+
+#include <string_view>
+
+namespace vemora::cli {
+
+std::string_view HelpText();
+
+}  // namespace vemora::cli

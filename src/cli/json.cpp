@@ -1,0 +1,136 @@
+#include "cli/json.h"
+
+#include <cstdint>
+
+#include "cli/fields.h"
+#include "cli/report.h"
+
+namespace vemora::cli {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+// Lead bytes of multi-byte sequences: mask, value, length, smallest code point.
+struct Lead {
+  std::uint8_t mask, value;
+  std::size_t length;
+  std::uint32_t minimum;
+};
+constexpr Lead kLeads[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+
+// Length of the valid UTF-8 sequence at the start of text, 0 if invalid
+// (overlong forms, surrogates and code points beyond U+10FFFF included).
+std::size_t ValidSequence(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+  if (byte(0) < 0x80) return 1;
+  for (const Lead& lead : kLeads) {
+    if ((byte(0) & lead.mask) != lead.value) continue;
+    if (text.size() < lead.length) return 0;
+    std::uint32_t code = byte(0) & static_cast<std::uint8_t>(~lead.mask);
+    for (std::size_t i = 1; i < lead.length; ++i) {
+      if ((byte(i) & 0xC0) != 0x80) return 0;
+      code = (code << 6) | (byte(i) & 0x3Fu);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < lead.minimum || code > 0x10FFFF || surrogate ? 0 : lead.length;
+  }
+  return 0;
+}
+
+void AppendEscaped(std::string& out, char c) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  switch (c) {
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\b':
+      out += "\\b";
+      return;
+    case '\f':
+      out += "\\f";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    default:
+      break;
+  }
+  const auto u = static_cast<std::uint8_t>(c);
+  if (u < 0x20) {
+    out += "\\u00";
+    out += kHex[u >> 4];
+    out += kHex[u & 0xF];
+  } else {
+    out += c;
+  }
+}
+
+std::string InputsObject(const CalcInputs& inputs) {
+  std::string out = "{";
+  for (Field field : kAllFields) {
+    if (out.size() > 1) out += ',';
+    out += JsonString(FieldName(field)) + ':';
+    out += IsSwitch(field) ? (SwitchOn(inputs, field) ? "true" : "false")
+                           : JsonString(TextOf(inputs, field));
+  }
+  return out + '}';
+}
+
+void Member(std::string& out, std::string_view name, const std::string& value) {
+  out += ',';
+  out += JsonString(name);
+  out += ':';
+  out += value;
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  while (!text.empty()) {
+    const std::size_t length = ValidSequence(text);
+    if (length == 0) {
+      out += kReplacement;
+      text.remove_prefix(1);
+    } else if (length == 1) {
+      AppendEscaped(out, text[0]);
+      text.remove_prefix(1);
+    } else {
+      out += text.substr(0, length);
+      text.remove_prefix(length);
+    }
+  }
+  return out + '"';
+}
+
+std::string JsonReport(const CalcInputs& inputs, const CalcState& state,
+                       std::string_view resultText) {
+  std::string out = "{\"inputs\":" + InputsObject(inputs);
+  const auto shares = SharesOf(state);
+  for (std::size_t i = 0; i < kShareCount; ++i) {
+    Member(out, "L" + std::to_string(i + 1), ShortestNumber(shares[i]));
+  }
+  Member(out, "SummeKB", ShortestNumber(state.SummeKB));
+  Member(out, "SummeMB", ShortestNumber(state.SummeMB));
+  Member(out, "text", JsonString(resultText));
+  return out + '}';
+}
+
+std::string JsonErrorReport(const CalcInputs& inputs, const RuntimeError& error) {
+  std::string out = "{\"inputs\":" + InputsObject(inputs);
+  Member(out, "error",
+         "{\"number\":" + std::to_string(error.Code()) + ",\"text\":" + JsonString(error.what()) +
+             '}');
+  return out + '}';
+}
+
+}  // namespace vemora::cli

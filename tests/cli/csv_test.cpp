@@ -1,0 +1,115 @@
+#include "cli/csv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/usage_error.h"
+#include "support/row_name.h"
+
+namespace vemora::cli {
+namespace {
+
+using testing_support::RowName;
+using Fields = std::vector<std::string>;
+
+struct ParseRow {
+  const char* name;
+  std::string text;
+  std::vector<Fields> records;
+  std::vector<std::size_t> lines;
+};
+
+const ParseRow kParseRows[] = {
+    {"Plain", "a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+    {"NoFinalLineEnd", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+    {"Crlf", "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+    {"EmptyFields", ",\n,,x\n", {{"", ""}, {"", "", "x"}}, {1, 2}},
+    {"QuotedComma", "\"1,5\",2\n", {{"1,5", "2"}}, {1}},
+    {"DoubledQuote", "\"say \"\"hi\"\"\"\n", {{"say \"hi\""}}, {1}},
+    {"QuotedLineBreakKeepsLineCount", "\"a\nb\",c\nd\n", {{"a\nb", "c"}, {"d"}}, {1, 3}},
+    {"QuotedCrlfKept", "\"a\r\nb\"\r\n", {{"a\r\nb"}}, {1}},
+    {"QuoteInsideUnquotedIsText", "a\"b,c\n", {{"a\"b", "c"}}, {1}},
+    {"LoneCrIsText", "a\rb\n", {{"a\rb"}}, {1}},
+    {"BlankLinesSkipped", "\na\n\n\r\nb\n", {{"a"}, {"b"}}, {2, 5}},
+    {"ByteOrderMarkDropped",
+     "\xEF\xBB\xBF"
+     "disk\n1\n",
+     {{"disk"}, {"1"}},
+     {1, 2}},
+};
+
+class ParseCsvTest : public testing::TestWithParam<ParseRow> {};
+
+TEST_P(ParseCsvTest, SplitsRecordsAndFields) {
+  const std::vector<CsvRecord> records = ParseCsv(GetParam().text);
+  ASSERT_EQ(records.size(), GetParam().records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(records[i].fields, GetParam().records[i]) << i;
+    EXPECT_EQ(records[i].line, GetParam().lines[i]) << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ParseCsvTest, testing::ValuesIn(kParseRows), RowName<ParseRow>);
+
+struct BadRow {
+  const char* name;
+  std::string text;
+  std::size_t limit;
+  const char* message;  // the start of the message
+};
+
+const BadRow kBadRows[] = {
+    {"UnclosedQuote", "a\n\"b,c\nd\n", kMaxRecordBytes,
+     "Zeile 2: Anführungszeichen nicht geschlossen"},
+    {"TextAfterClosingQuote", "a\n\"b\"c\n", kMaxRecordBytes, "Zeile 2: Text nach schließendem"},
+    {"RecordOneByteTooLong", "ab\n123456789\n", 8, "Zeile 2: Datensatz länger als 8 Bytes"},
+    {"QuotedRecordTooLong", "\"1234\n5678\n9\"\n", 8, "Zeile 1: Datensatz länger"},
+    {"EndlessLine", std::string(100000, 'x'), kMaxRecordBytes, "Zeile 1: Datensatz länger"},
+};
+
+class BadCsvTest : public testing::TestWithParam<BadRow> {};
+
+TEST_P(BadCsvTest, IsRefusedNamingTheLine) {
+  try {
+    ParseCsv(GetParam().text, GetParam().limit);
+    FAIL() << "accepted";
+  } catch (const UsageError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind(GetParam().message, 0), 0u) << error.what();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, BadCsvTest, testing::ValuesIn(kBadRows), RowName<BadRow>);
+
+TEST(CsvLimitTest, RecordOfExactlyTheLimitIsAccepted) {
+  const std::vector<CsvRecord> records = ParseCsv("12345678\r\n12345678", 8);
+  EXPECT_EQ(records.size(), 2u);
+}
+
+struct WriteRow {
+  const char* name;
+  Fields fields;
+  const char* line;
+};
+
+const WriteRow kWriteRows[] = {
+    {"CommaQuoted", {"9,1", "x"}, "\"9,1\",x\n"},
+    {"QuoteDoubled", {"say \"hi\""}, "\"say \"\"hi\"\"\"\n"},
+    {"LineBreakQuoted", {"a\nb", "c\rd"}, "\"a\nb\",\"c\rd\"\n"},
+};
+
+class WriteCsvTest : public testing::TestWithParam<WriteRow> {};
+
+TEST_P(WriteCsvTest, QuotesWhatNeedsItAndReadsBack) {
+  const std::string line = CsvLine(GetParam().fields);
+  EXPECT_EQ(line, GetParam().line);
+  const std::vector<CsvRecord> back = ParseCsv(line);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].fields, GetParam().fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, WriteCsvTest, testing::ValuesIn(kWriteRows), RowName<WriteRow>);
+
+}  // namespace
+}  // namespace vemora::cli
