@@ -5,7 +5,7 @@ set -euo pipefail
 
 vemora_packages=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg
+  xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
 )
 
 vemora_missing_packages() {
@@ -34,3 +34,10 @@ vemora_install() {
 }
 
 vemora_install "${vemora_packages[@]}"
+
+# Tests of the comma as decimal separator need a German locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
+  sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
+fi
