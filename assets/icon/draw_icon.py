@@ -67,6 +67,7 @@ def xpm(name, rows):
 if __name__ == "__main__":
     print("// Vemora's icon, a memory module; drawn by assets/icon/draw_icon.py.")
     print("#pragma once\n")
+    print("// clang-format off")
     print(xpm("kProgramIcon32", module(32, 32, 4, 5, 8, 16)))
     print()
     print(xpm("kProgramIcon16", module(16, 16, 2, 4, 3, 10)))

@@ -25,11 +25,17 @@ void InfoForm::Form_Load() {
   form_->OpenClip("Animation1", ClipPath(app.Path));
 }
 
-void InfoForm::Form_Unload() { context_.self.Clear(); }
+void InfoForm::Form_Unload() {
+  context_.self.Clear();
+}
 
-void InfoForm::cbOK_Click() { form_->Unload(); }
+void InfoForm::cbOK_Click() {
+  form_->Unload();
+}
 
-void InfoForm::cbSysInfo_Click() { StartSysInfo(context_.toolkit, context_.registry); }
+void InfoForm::cbSysInfo_Click() {
+  StartSysInfo(context_.toolkit, context_.registry);
+}
 
 std::string ClipPath(const std::string& programDirectory) {
 #ifdef _WIN32

@@ -17,43 +17,48 @@ constexpr std::string_view kDescription =
 constexpr std::string_view kMail = "eMail: planung@example.com oder hilfe@example.org";
 constexpr std::string_view kWeb = "WWW: www.example.com oder www.example.net";
 
-ControlDesign Label(std::string_view name, int left, int top, int width, int height,
-                    std::string_view caption, int tab, bool black) {
-  return {.name = name, .kind = K::Label, .container = {}, .left = left, .top = top,
-          .width = width, .height = height, .caption = caption, .tabIndex = tab,
-          .blackText = black};
+constexpr ControlDesign Black(ControlDesign d) {
+  d.blackText = true;
+  return d;
 }
 
-ControlDesign Button(std::string_view name, int left, int top, int width, int height,
-                     std::string_view caption, int tab, bool defaultAndCancel) {
-  return {.name = name, .kind = K::CommandButton, .container = {}, .left = left, .top = top,
-          .width = width, .height = height, .caption = caption, .tabIndex = tab,
-          .isDefault = defaultAndCancel, .isCancel = defaultAndCancel};
+constexpr ControlDesign Icon(ControlDesign d) {
+  d.showsIcon = true;  // at its natural size
+  return d;
 }
 
-const std::array kControls = {
-    ControlDesign{.name = "Image1", .kind = K::Image, .left = 195, .top = 240, .width = 480,
-                  .height = 480, .caption = "", .tabIndex = -1, .showsIcon = true},
-    Label("LabelTitel", 1080, 240, 3765, 480, "LabelTitel", 0, true),
-    Label("LabelVersion", 1050, 765, 1680, 225, "LabelVersion", 2, false),
-    Label("LabelRevision", 3315, 765, 1635, 225, "LabelRevision", 3, false),
-    ControlDesign{.name = "Animation1", .kind = K::Animation, .left = 5040, .top = 120,
-                  .width = 855, .height = 615, .caption = "", .tabIndex = 1},
-    ControlDesign{.name = "LabelBeschreibung", .kind = K::Label, .left = 240, .top = 1300,
-                  .width = 5600, .height = 1300, .caption = kDescription, .tabIndex = 4,
-                  .font = {"MS Sans Serif", 9.75, true, true}, .blackText = true},
-    Label("Labelmail", 240, 3000, 5000, 200, kMail, 5, true),
-    Label("LabelWWW", 240, 3300, 4100, 200, kWeb, 6, true),
-    Button("cbOK", 4605, 3600, 1260, 345, "OK", 8, true),
-    Button("cbSysInfo", 4620, 4035, 1245, 345, "&Systeminfo...", 9, false),
-    Label("LabelCopyright", 195, 4110, 3495, 225, "LabelCopyright", 7, false),
+constexpr ControlDesign Description(ControlDesign d) {
+  d.font = {"MS Sans Serif", 9.75, true, true};
+  return d;
+}
+
+// Enter and Esc press it.
+constexpr ControlDesign DefaultAndCancel(ControlDesign d) {
+  d.isDefault = d.isCancel = true;
+  return d;
+}
+
+constexpr std::array kControls = {
+    // name, kind, container, left, top, width, height, design caption, tab index
+    Icon(Row("Image1", K::Image, "", 195, 240, 480, 480, "", -1)),
+    Black(Row("LabelTitel", K::Label, "", 1080, 240, 3765, 480, "LabelTitel", 0)),
+    Row("LabelVersion", K::Label, "", 1050, 765, 1680, 225, "LabelVersion", 2),
+    Row("LabelRevision", K::Label, "", 3315, 765, 1635, 225, "LabelRevision", 3),
+    Row("Animation1", K::Animation, "", 5040, 120, 855, 615, "", 1),
+    Black(Description(
+        Row("LabelBeschreibung", K::Label, "", 240, 1300, 5600, 1300, kDescription, 4))),
+    Black(Row("Labelmail", K::Label, "", 240, 3000, 5000, 200, kMail, 5)),
+    Black(Row("LabelWWW", K::Label, "", 240, 3300, 4100, 200, kWeb, 6)),
+    DefaultAndCancel(Row("cbOK", K::CommandButton, "", 4605, 3600, 1260, 345, "OK", 8)),
+    Row("cbSysInfo", K::CommandButton, "", 4620, 4035, 1245, 345, "&Systeminfo...", 9),
+    Row("LabelCopyright", K::Label, "", 195, 4110, 3495, 225, "LabelCopyright", 7),
 };
 
 }  // namespace
 
 const FormDesign& InfoFormDesign() {
-  static const FormDesign design{"Info_Form", "Info Vemora", 6000, 4500, Border::FixedDialog,
-                                 kControls};
+  static const FormDesign design{"Info_Form", "Info Vemora",       6000,
+                                 4500,        Border::FixedDialog, kControls};
   return design;
 }
 

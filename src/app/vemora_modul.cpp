@@ -6,8 +6,8 @@ namespace vemora {
 
 VemoraModul::VemoraModul(Toolkit& toolkit, Registry& registry)
     : vemora_Form([this] {
-        return std::make_unique<MainForm>(MainFormContext{
-            toolkit_, calcState, scaler, vemora_Form, [this] { Info_Form().Window().Show(); }});
+        return std::make_unique<MainForm>(MainFormContext{toolkit_, calcState, scaler, vemora_Form,
+                                                          [this] { Info_Form().Window().Show(); }});
       }),
       Info_Form([this] {
         return std::make_unique<InfoForm>(

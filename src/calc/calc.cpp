@@ -32,8 +32,7 @@ void AssignClientShare(std::int32_t clients, std::int32_t& share) {
   }
 }
 
-std::string CalculateMemory(const CalcInputs& in, CalcState& s,
-                            std::string_view decimalSeparator) {
+std::string CalculateMemory(const CalcInputs& in, CalcState& s, std::string_view decimalSeparator) {
   s.V1 = RealToInt32(NumberFromText(in.Text_V1));
   s.V2 = in.Check_V2 == kTicked ? CheckedReal(s.V1 * 0.5) : static_cast<double>(s.V1);
   s.V3 = RealToInt32(NumberFromText(in.Combo_V3));

@@ -45,9 +45,13 @@ void MainForm::Form_Load() {
   context_.scaler.Capture(*form_);
 }
 
-void MainForm::Form_Resize() { context_.scaler.Scale(*form_); }
+void MainForm::Form_Resize() {
+  context_.scaler.Scale(*form_);
+}
 
-void MainForm::Form_Unload() { context_.self.Clear(); }
+void MainForm::Form_Unload() {
+  context_.self.Clear();
+}
 
 void MainForm::Berechnen() {
   const std::string text =
@@ -88,7 +92,9 @@ void MainForm::Option_NW4_Click() {
   Berechnen();
 }
 
-void MainForm::Logo_Click() { context_.showAbout(); }
+void MainForm::Logo_Click() {
+  context_.showAbout();
+}
 
 void MainForm::Command2_Click() {
   form_->Unload();

@@ -10,7 +10,9 @@
 namespace vemora {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 
 // Walks a text, skipping blanks wherever they stand.
 class Scanner {
@@ -30,9 +32,12 @@ class Scanner {
 
 int DigitValue(char c, int base) {
   int v = -1;
-  if (c >= '0' && c <= '9') v = c - '0';
-  else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    v = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    v = c - 'A' + 10;
   return v < base ? v : -1;
 }
 
@@ -49,7 +54,9 @@ double RadixNumber(Scanner& in, int base) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 double DecimalNumber(Scanner& in) {
   std::string literal;
@@ -186,8 +193,8 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
   if (value == 0.0) return "0";
   // Fifteen significant digits, as d.dddddddddddddde±x.
   char buffer[40];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, 14);
   const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t ePos = sci.find('e');
   const std::string mantissa = std::string(sci.substr(0, 1)) + std::string(sci.substr(2, ePos - 2));
@@ -224,6 +231,8 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
   return text;
 }
 
-std::string IntegerText(std::int64_t value) { return std::to_string(value); }
+std::string IntegerText(std::int64_t value) {
+  return std::to_string(value);
+}
 
 }  // namespace vemora

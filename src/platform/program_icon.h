@@ -1,6 +1,7 @@
 // Vemora's icon, a memory module; drawn by assets/icon/draw_icon.py.
 #pragma once
 
+// clang-format off
 static const char* const kProgramIcon32[] = {
     "32 32 9 1",
     ". c None",

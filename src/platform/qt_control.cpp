@@ -22,8 +22,12 @@ constexpr double kMaxFontSize = 2048;
 // Beyond this a geometry cannot be a window's.
 constexpr double kMaxPixels = 1 << 20;
 
-[[noreturn]] void Unsupported() { Raise(ErrorNumber::kPropertyNotSupported); }
-[[noreturn]] void BadValue() { Raise(ErrorNumber::kInvalidPropertyValue); }
+[[noreturn]] void Unsupported() {
+  Raise(ErrorNumber::kPropertyNotSupported);
+}
+[[noreturn]] void BadValue() {
+  Raise(ErrorNumber::kInvalidPropertyValue);
+}
 
 int ToPixels(double pixels) {
   if (!std::isfinite(pixels) || std::fabs(pixels) > kMaxPixels) BadValue();
@@ -46,10 +50,14 @@ bool QtControl::HasFont() const {
 double QtControl::GetGeometry(Prop prop) const {
   const QRect g = widget_->geometry();
   switch (prop) {
-    case Prop::Height: return dpi_.ToTwipsY(g.height());
-    case Prop::Width: return dpi_.ToTwipsX(g.width());
-    case Prop::Top: return dpi_.ToTwipsY(g.y());
-    default: return dpi_.ToTwipsX(g.x());
+    case Prop::Height:
+      return dpi_.ToTwipsY(g.height());
+    case Prop::Width:
+      return dpi_.ToTwipsX(g.width());
+    case Prop::Top:
+      return dpi_.ToTwipsY(g.y());
+    default:
+      return dpi_.ToTwipsX(g.x());
   }
 }
 
@@ -64,8 +72,12 @@ void QtControl::SetGeometry(Prop prop, double twips) {
       if (twips < 0) BadValue();
       g.setWidth(ToPixels(dpi_.ToPixelsX(twips)));
       break;
-    case Prop::Top: g.moveTop(ToPixels(dpi_.ToPixelsY(twips))); break;
-    default: g.moveLeft(ToPixels(dpi_.ToPixelsX(twips))); break;
+    case Prop::Top:
+      g.moveTop(ToPixels(dpi_.ToPixelsY(twips)));
+      break;
+    default:
+      g.moveLeft(ToPixels(dpi_.ToPixelsX(twips)));
+      break;
   }
   widget_->setGeometry(g);
 }
@@ -83,11 +95,13 @@ double QtControl::Get(Prop prop) const {
     case Prop::Height:
     case Prop::Width:
     case Prop::Top:
-    case Prop::Left: return GetGeometry(prop);
+    case Prop::Left:
+      return GetGeometry(prop);
     case Prop::FontSize:
       if (!HasFont()) Unsupported();
       return widget_->font().pointSizeF();
-    case Prop::Enabled: return widget_->isEnabled() ? -1 : 0;
+    case Prop::Enabled:
+      return widget_->isEnabled() ? -1 : 0;
     case Prop::Value:
       if (auto* box = qobject_cast<QCheckBox*>(widget_)) return box->isChecked() ? 1 : 0;
       if (auto* option = qobject_cast<QRadioButton*>(widget_)) return option->isChecked() ? -1 : 0;
@@ -95,7 +109,8 @@ double QtControl::Get(Prop prop) const {
     case Prop::ListIndex:
       if (auto* combo = qobject_cast<QComboBox*>(widget_)) return combo->currentIndex();
       Unsupported();
-    default: Unsupported();
+    default:
+      Unsupported();
   }
 }
 
@@ -104,9 +119,15 @@ void QtControl::Set(Prop prop, double value) {
     case Prop::Height:
     case Prop::Width:
     case Prop::Top:
-    case Prop::Left: SetGeometry(prop, value); return;
-    case Prop::FontSize: SetFontSize(value); return;
-    case Prop::Enabled: widget_->setEnabled(value != 0); return;
+    case Prop::Left:
+      SetGeometry(prop, value);
+      return;
+    case Prop::FontSize:
+      SetFontSize(value);
+      return;
+    case Prop::Enabled:
+      widget_->setEnabled(value != 0);
+      return;
     case Prop::Value:
       if (auto* box = qobject_cast<QCheckBox*>(widget_)) {
         if (value != 0 && value != 1) BadValue();
@@ -126,7 +147,8 @@ void QtControl::Set(Prop prop, double value) {
         return;
       }
       Unsupported();
-    default: Unsupported();
+    default:
+      Unsupported();
   }
 }
 
@@ -147,7 +169,8 @@ void QtControl::SetText(Prop prop, std::string_view text) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget_)) return edit->setText(ToQString(text));
   } else if (prop == Prop::Caption && kind_ != ControlKind::Image) {
     if (auto* label = qobject_cast<QLabel*>(widget_)) return label->setText(ToQString(text));
-    if (auto* button = qobject_cast<QAbstractButton*>(widget_)) return button->setText(ToQString(text));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget_))
+      return button->setText(ToQString(text));
     if (auto* frame = qobject_cast<QGroupBox*>(widget_)) return frame->setTitle(ToQString(text));
   }
   Unsupported();

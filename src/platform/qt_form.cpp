@@ -33,7 +33,8 @@ Dpi ScreenDpi() {
 QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
   const QString caption = ToQString(d.caption);
   switch (d.kind) {
-    case ControlKind::TextBox: return new QLineEdit(caption);
+    case ControlKind::TextBox:
+      return new QLineEdit(caption);
     case ControlKind::CommandButton: {
       auto* button = new QPushButton(caption);
       button->setAutoDefault(false);
@@ -47,7 +48,8 @@ QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
       combo->setCurrentIndex(-1);
       return combo;
     }
-    case ControlKind::Frame: return new QGroupBox(caption);
+    case ControlKind::Frame:
+      return new QGroupBox(caption);
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(caption);
       option->setChecked(d.value == -1);
@@ -71,7 +73,8 @@ QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
     }
-    case ControlKind::Animation: return MakeAnimationWidget();
+    case ControlKind::Animation:
+      return MakeAnimationWidget();
   }
   return new QWidget;
 }
@@ -176,7 +179,9 @@ QtControl& QtForm::Find(std::string_view name) {
   return *it->second;
 }
 
-Control& QtForm::Item(std::string_view name) { return Find(name); }
+Control& QtForm::Item(std::string_view name) {
+  return Find(name);
+}
 
 // The outer size counts a standard frame around the client area, the same
 // before and after the window manager has drawn one, so that the layout
@@ -202,9 +207,13 @@ void QtForm::Set(Prop prop, double value) {
   window_->resize(size);
 }
 
-std::string QtForm::Caption() const { return window_->windowTitle().toStdString(); }
+std::string QtForm::Caption() const {
+  return window_->windowTitle().toStdString();
+}
 
-void QtForm::SetCaption(std::string_view caption) { window_->setWindowTitle(ToQString(caption)); }
+void QtForm::SetCaption(std::string_view caption) {
+  window_->setWindowTitle(ToQString(caption));
+}
 
 void QtForm::Refresh() {
   window_->setUpdatesEnabled(true);
@@ -245,6 +254,8 @@ void QtForm::Load() {
   if (onLoad_) Deliver(onLoad_);
 }
 
-void QtForm::Deliver(const std::function<void()>& handler) { RunAtEventBoundary(toolkit_, handler); }
+void QtForm::Deliver(const std::function<void()>& handler) {
+  RunAtEventBoundary(toolkit_, handler);
+}
 
 }  // namespace vemora

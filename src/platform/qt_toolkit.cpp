@@ -17,11 +17,16 @@ QString ToQString(std::string_view text) {
 
 QMessageBox::Icon IconOfStyle(int style) {
   switch (style & 0x70) {
-    case kCritical: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case kExclamation: return QMessageBox::Warning;
-    case kInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case kCritical:
+      return QMessageBox::Critical;
+    case 32:
+      return QMessageBox::Question;
+    case kExclamation:
+      return QMessageBox::Warning;
+    case kInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
@@ -47,9 +52,13 @@ int QtToolkit::MsgBox(std::string_view text, int style, std::string_view title) 
   return 1;  // OK
 }
 
-void QtToolkit::StartProgram(const std::string& path) { vemora::StartProgram(path); }
+void QtToolkit::StartProgram(const std::string& path) {
+  vemora::StartProgram(path);
+}
 
-std::string QtToolkit::FileLookup(const std::string& path) { return vemora::FileLookup(path); }
+std::string QtToolkit::FileLookup(const std::string& path) {
+  return vemora::FileLookup(path);
+}
 
 void QtToolkit::EndProgram() {
   endRequested_ = true;
@@ -58,7 +67,7 @@ void QtToolkit::EndProgram() {
 }
 
 std::string QtToolkit::DecimalSeparator() const {
-    // The default locale is the system's unless a test fixes another.
+  // The default locale is the system's unless a test fixes another.
   return QLocale().decimalPoint().toStdString();
 }
 

@@ -22,7 +22,9 @@ const char* ErrorText(ErrorNumber number) {
   return "Anwendungs- oder objektdefinierter Fehler";
 }
 
-void Raise(ErrorNumber number) { throw RuntimeError(number); }
+void Raise(ErrorNumber number) {
+  throw RuntimeError(number);
+}
 
 std::string UnhandledErrorMessage(const RuntimeError& error) {
   return "Laufzeitfehler '" + std::to_string(error.Code()) + "':\n\n" + error.what();

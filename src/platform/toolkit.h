@@ -60,19 +60,31 @@ struct ControlDesign {
   std::string_view container = {};  // empty: the form itself
   int left = 0, top = 0, width = 0, height = 0;
   std::string_view caption = {};  // caption, or a text box's design text
-  int tabIndex = -1;         // -1: takes no focus by Tab
+  int tabIndex = -1;              // -1: takes no focus by Tab
   FontDesign font = {};
   std::string_view toolTip = {};
   bool enabled = true;
-  int value = 0;  // check box 1 ticked; option button -1 selected
+  int value = 0;                                 // check box 1 ticked; option button -1 selected
   std::span<const std::string_view> items = {};  // combo box list
-  bool questionPointer = false;  // the arrow-with-question-mark pointer
-  bool showsIcon = false;        // an image showing the program's icon
-  bool stretch = false;          // the picture fills the box
-  bool isDefault = false;        // Enter presses it
-  bool isCancel = false;         // Esc presses it
-  bool blackText = false;        // black instead of the system text colour
+  bool questionPointer = false;                  // the arrow-with-question-mark pointer
+  bool showsIcon = false;                        // an image showing the program's icon
+  bool stretch = false;                          // the picture fills the box
+  bool isDefault = false;                        // Enter presses it
+  bool isCancel = false;                         // Esc presses it
+  bool blackText = false;                        // black instead of the system text colour
 };
+
+// Design tables read as tables: one positional row per control, with the
+// rarer settings added by name.
+constexpr ControlDesign Row(std::string_view name, ControlKind kind, std::string_view container,
+                            int left, int top, int width, int height, std::string_view caption,
+                            int tabIndex) {
+  ControlDesign d;
+  d.name = name, d.kind = kind, d.container = container;
+  d.left = left, d.top = top, d.width = width, d.height = height;
+  d.caption = caption, d.tabIndex = tabIndex;
+  return d;
+}
 
 enum class Border { Sizable, FixedDialog };
 

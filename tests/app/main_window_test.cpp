@@ -124,7 +124,8 @@ struct OverflowRow {
   const char* text;
 };
 
-class OverflowInputTest : public MainWindowTest, public ::testing::WithParamInterface<OverflowRow> {};
+class OverflowInputTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<OverflowRow> {};
 
 TEST_P(OverflowInputTest, ShowsTheErrorKeepsResultAndRuns) {
   QLineEdit* edit = Main<QLineEdit>(GetParam().field);

@@ -67,32 +67,52 @@ INSTANTIATE_TEST_SUITE_P(
         ExampleRow{"Design", Design(), {2048, 10, 0, 60, 204.8, 2000, 2000, 3000}, 9322.8, "9,1"},
         ExampleRow{"Nw4Compression",
                    Design([](CalcInputs& in) { Nw4(in), in.Check_L3 = 1; }),
-                   {5120, 10, 250, 60, 204.8, 2000, 2000, 3000}, 12644.8, "12,35"},
-        ExampleRow{"Suballocation", Design([](CalcInputs& in) { in.Check_L4 = 1; }),
-                   {2048, 10, 0, 110, 204.8, 2000, 2000, 3000}, 9372.8, "9,15"},
-        ExampleRow{"FiftyClients", Design([](CalcInputs& in) { in.Text_V6 = "50"; }),
-                   {2048, 10, 0, 60, 204.8, 20000, 2000, 3000}, 27322.8, "26,68"},
+                   {5120, 10, 250, 60, 204.8, 2000, 2000, 3000},
+                   12644.8,
+                   "12,35"},
+        ExampleRow{"Suballocation",
+                   Design([](CalcInputs& in) { in.Check_L4 = 1; }),
+                   {2048, 10, 0, 110, 204.8, 2000, 2000, 3000},
+                   9372.8,
+                   "9,15"},
+        ExampleRow{"FiftyClients",
+                   Design([](CalcInputs& in) { in.Text_V6 = "50"; }),
+                   {2048, 10, 0, 60, 204.8, 20000, 2000, 3000},
+                   27322.8,
+                   "26,68"},
         ExampleRow{"MirroredLargeServer",
                    Design([](CalcInputs& in) {
                      in.Text_V1 = "4096", in.Check_V2 = 1, in.Combo_V3 = "64";
                      in.Text_V6 = "250", in.Text_V7 = "100000";
                      Nw4(in), in.Check_L3 = 1, in.Check_L4 = 1;
                    }),
-                   {5120, 409.6, 250, 1100, 262.144, 70000, 2000, 3000}, 82141.744, "80,22"},
+                   {5120, 409.6, 250, 1100, 262.144, 70000, 2000, 3000},
+                   82141.744,
+                   "80,22"},
         ExampleRow{"ThousandClients",
                    Design([](CalcInputs& in) {
                      in.Text_V1 = "2048", in.Combo_V3 = "16", in.Text_V6 = "1000";
                      in.Text_V7 = "200000", in.Text_L8 = "2500";
                      Nw4(in), in.Check_L4 = 1;
                    }),
-                   {5120, 204.8, 0, 2200, 1048.576, 120000, 2000, 2500}, 133073.376, "129,95"},
-        ExampleRow{"FilesNotANumber", Design([](CalcInputs& in) { in.Text_V7 = "abc"; }),
-                   {2048, 10, 0, 0, 204.8, 2000, 2000, 3000}, 9262.8, "9,05"},
-        ExampleRow{"OtherFraction", Design([](CalcInputs& in) { in.Text_L8 = "3000.5"; }),
-                   {2048, 10, 0, 60, 204.8, 2000, 2000, 3000.5}, 9323.3, "9,1"},
+                   {5120, 204.8, 0, 2200, 1048.576, 120000, 2000, 2500},
+                   133073.376,
+                   "129,95"},
+        ExampleRow{"FilesNotANumber",
+                   Design([](CalcInputs& in) { in.Text_V7 = "abc"; }),
+                   {2048, 10, 0, 0, 204.8, 2000, 2000, 3000},
+                   9262.8,
+                   "9,05"},
+        ExampleRow{"OtherFraction",
+                   Design([](CalcInputs& in) { in.Text_L8 = "3000.5"; }),
+                   {2048, 10, 0, 60, 204.8, 2000, 2000, 3000.5},
+                   9323.3,
+                   "9,1"},
         ExampleRow{"NeitherOptionLeavesBaseAtZero",
                    Design([](CalcInputs& in) { in.Option_NW3 = 0; }),
-                   {0, 10, 0, 60, 204.8, 2000, 2000, 3000}, 7274.8, "7,1"}),
+                   {0, 10, 0, 60, 204.8, 2000, 2000, 3000},
+                   7274.8,
+                   "7,1"}),
     RowName<ExampleRow>);
 
 TEST(CalculateMemory, DesignSharesAreExact) {
@@ -146,8 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BandRow{"HundredOne", 101, 40200}, BandRow{"TwoFifty", 250, 70000},
                     BandRow{"TwoFiftyOne", 251, 70100}, BandRow{"FiveHundred", 500, 95000},
                     BandRow{"FiveHundredOne", 501, 95050}, BandRow{"Thousand", 1000, 120000},
-                    BandRow{"Largest", 42948272, 2147483600},
-                    BandRow{"ZeroKeepsShare", 0, -7}, BandRow{"NegativeKeepsShare", -3, -7}),
+                    BandRow{"Largest", 42948272, 2147483600}, BandRow{"ZeroKeepsShare", 0, -7},
+                    BandRow{"NegativeKeepsShare", -3, -7}),
     RowName<BandRow>);
 
 struct BandOverflowRow {
@@ -247,20 +267,16 @@ INSTANTIATE_TEST_SUITE_P(
                    ErrorNumber::kOverflow, [](CalcState&) {}},
         FailureRow{"Step1DiskRoundsUp", [](CalcInputs& in) { in.Text_V1 = "2147483647.5"; },
                    ErrorNumber::kOverflow, [](CalcState&) {}},
-        FailureRow{"Step3Block",
-                   [](CalcInputs& in) { in.Text_V1 = "200", in.Combo_V3 = "1e10"; },
+        FailureRow{"Step3Block", [](CalcInputs& in) { in.Text_V1 = "200", in.Combo_V3 = "1e10"; },
                    ErrorNumber::kOverflow, [](CalcState& s) { s.V1 = 200, s.V2 = 200; }},
-        FailureRow{"Step4BlockZero",
-                   [](CalcInputs& in) { in.Text_V1 = "300", in.Combo_V3 = "0"; },
+        FailureRow{"Step4BlockZero", [](CalcInputs& in) { in.Text_V1 = "300", in.Combo_V3 = "0"; },
                    ErrorNumber::kDivisionByZero,
                    [](CalcState& s) { s.V1 = 300, s.V2 = 300, s.V3 = 0; }},
-        FailureRow{"Step4BlockNotANumber",
-                   [](CalcInputs& in) { in.Combo_V3 = "x"; },
+        FailureRow{"Step4BlockNotANumber", [](CalcInputs& in) { in.Combo_V3 = "x"; },
                    ErrorNumber::kDivisionByZero, [](CalcState& s) { s.V3 = 0; }},
-        FailureRow{"Step6Clients",
-                   [](CalcInputs& in) { in.Combo_V3 = "8", in.Text_V6 = "2147483648"; },
-                   ErrorNumber::kOverflow,
-                   [](CalcState& s) { s.V3 = 8, s.V4 = 128, s.V5 = 12800; }},
+        FailureRow{
+            "Step6Clients", [](CalcInputs& in) { in.Combo_V3 = "8", in.Text_V6 = "2147483648"; },
+            ErrorNumber::kOverflow, [](CalcState& s) { s.V3 = 8, s.V4 = 128, s.V5 = 12800; }},
         FailureRow{"Step7Files",
                    [](CalcInputs& in) { in.Text_V6 = "7", in.Text_V7 = "-2147483649"; },
                    ErrorNumber::kOverflow, [](CalcState& s) { s.V6 = 7; }},
@@ -270,9 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                      Nw4(in);
                    },
                    ErrorNumber::kOverflow,
-                   [](CalcState& s) {
-                     s.V6 = 42948273, s.V7 = 0, s.L1 = 5120, s.L4 = 0;
-                   }}),
+                   [](CalcState& s) { s.V6 = 42948273, s.V7 = 0, s.L1 = 5120, s.L4 = 0; }}),
     RowName<FailureRow>);
 
 }  // namespace

@@ -39,12 +39,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"CommaIsNotADecimalPoint", "1,5", 1}, TextRow{"Exponent", "1e3", 1000},
         TextRow{"ExponentD", "2D2", 200}, TextRow{"NegativeExponent", "25E-1", 2.5},
         TextRow{"ExponentWithoutDigits", "1e", 1}, TextRow{"ExponentBlank", "1 e 2", 100},
-        TextRow{"Underflow", "1e-400", 0}, TextRow{"HexEmpty", "&H", 0},
-        TextRow{"Hex", "&H1F", 31}, TextRow{"HexSixteenBit", "&HFFFF", -1},
-        TextRow{"HexThirtyTwoBit", "&HFFFFFFFF", -1}, TextRow{"HexLong", "&H10000", 65536},
-        TextRow{"Octal", "&O17", 15}, TextRow{"AmpersandOther", "&X1", 0},
-        TextRow{"NaNWord", "NaN", 0}, TextRow{"InfinityWord", "Infinity", 0},
-        TextRow{"InfWord", "inf", 0}, TextRow{"EmbeddedNul", std::string("12\0" "34", 5), 12},
+        TextRow{"Underflow", "1e-400", 0}, TextRow{"HexEmpty", "&H", 0}, TextRow{"Hex", "&H1F", 31},
+        TextRow{"HexSixteenBit", "&HFFFF", -1}, TextRow{"HexThirtyTwoBit", "&HFFFFFFFF", -1},
+        TextRow{"HexLong", "&H10000", 65536}, TextRow{"Octal", "&O17", 15},
+        TextRow{"AmpersandOther", "&X1", 0}, TextRow{"NaNWord", "NaN", 0},
+        TextRow{"InfinityWord", "Infinity", 0}, TextRow{"InfWord", "inf", 0},
+        TextRow{"EmbeddedNul",
+                std::string("12\0"
+                            "34",
+                            5),
+                12},
         TextRow{"Umlaut", "Ü12", 0}, TextRow{"FullWidthDigit", "\xEF\xBC\x91", 0},
         TextRow{"ManyZeros", std::string(1 << 20, '0') + "7", 7},
         TextRow{"LargestClientCount", "42948272", 42948272}),
@@ -66,14 +70,14 @@ TEST_P(NumberFromTextOverflowTest, RaisesOverflow) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Errors, NumberFromTextOverflowTest,
-                         testing::Values(OverflowRow{"HugeExponent", "1e400"},
-                                         OverflowRow{"NegativeHuge", "-1e400"},
-                                         OverflowRow{"HexTooLong", "&HFFFFFFFFFFFF"},
-                                         OverflowRow{"OctalTooLong", "&O777777777777"},
-                                         OverflowRow{"MebibyteOfDigits", std::string(1 << 20, '9')},
-                                         OverflowRow{"GiantExponentDigits", "1e99999999999999999999"}),
-                         RowName<OverflowRow>);
+INSTANTIATE_TEST_SUITE_P(
+    Errors, NumberFromTextOverflowTest,
+    testing::Values(OverflowRow{"HugeExponent", "1e400"}, OverflowRow{"NegativeHuge", "-1e400"},
+                    OverflowRow{"HexTooLong", "&HFFFFFFFFFFFF"},
+                    OverflowRow{"OctalTooLong", "&O777777777777"},
+                    OverflowRow{"MebibyteOfDigits", std::string(1 << 20, '9')},
+                    OverflowRow{"GiantExponentDigits", "1e99999999999999999999"}),
+    RowName<OverflowRow>);
 
 struct RoundRow {
   const char* name;
@@ -92,11 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RoundRow{"HalfDown", 100.5, 100}, RoundRow{"HalfUp", 101.5, 102},
                     RoundRow{"EightAndHalf", 8.5, 8}, RoundRow{"NineAndHalf", 9.5, 10},
                     RoundRow{"NineThreeQuarters", 9.75, 10}, RoundRow{"NegativeHalf", -2.5, -2},
-                    RoundRow{"NegativeOddHalf", -3.5, -4}, RoundRow{"Below", 0.49999999999999994, 0},
+                    RoundRow{"NegativeOddHalf", -3.5, -4},
+                    RoundRow{"Below", 0.49999999999999994, 0},
                     RoundRow{"Max", 2147483647.0, 2147483647},
                     RoundRow{"MaxPlusQuarter", 2147483647.25, 2147483647},
                     RoundRow{"Min", -2147483648.0, std::numeric_limits<std::int32_t>::min()},
-                    RoundRow{"MinMinusHalf", -2147483648.5, std::numeric_limits<std::int32_t>::min()}),
+                    RoundRow{"MinMinusHalf", -2147483648.5,
+                             std::numeric_limits<std::int32_t>::min()}),
     RowName<RoundRow>);
 
 struct BadRealRow {
@@ -143,21 +149,24 @@ TEST_P(FormatTwoDecimalsTest, ShowsPatternWithEitherSeparator) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatTwoDecimalsTest,
-    testing::Values(FormatRow{"Design", 9.104296875, "9,1"}, FormatRow{"TwoPlaces", 12.3484375, "12,35"},
-                    FormatRow{"Whole", 13, "13"}, FormatRow{"HalfAwayFromZero", 13.125, "13,13"},
+    testing::Values(FormatRow{"Design", 9.104296875, "9,1"},
+                    FormatRow{"TwoPlaces", 12.3484375, "12,35"}, FormatRow{"Whole", 13, "13"},
+                    FormatRow{"HalfAwayFromZero", 13.125, "13,13"},
                     FormatRow{"BelowOne", 0.5, "0,5"}, FormatRow{"Zero", 0, "0"},
                     FormatRow{"NegativeZero", -0.0, "0"}, FormatRow{"Negative", -9.1, "-9,1"},
                     FormatRow{"NegativeRoundsToZero", -0.004, "0"},
                     FormatRow{"NegativeHalf", -0.005, "-0,01"},
                     FormatRow{"RoundsUpToWhole", 9.999, "10"}, FormatRow{"Carry", 99.995, "100"},
                     // 1.005 is stored below 1.005, but its 15 digits read 1.005.
-                    FormatRow{"FifteenDigitsFirst", 1.005, "1,01"},
-                    FormatRow{"Tiny", 1e-300, "0"}, FormatRow{"NoGrouping", 1234567.891, "1234567,89"},
+                    FormatRow{"FifteenDigitsFirst", 1.005, "1,01"}, FormatRow{"Tiny", 1e-300, "0"},
+                    FormatRow{"NoGrouping", 1234567.891, "1234567,89"},
                     FormatRow{"Large", 1e20, "100000000000000000000"}),
     RowName<FormatRow>);
 
 TEST(FormatTwoDecimals, MultiByteSeparator) {
-  EXPECT_EQ(FormatTwoDecimals(2.5, "\xD9\xAB"), "2\xD9\xAB" "5");
+  EXPECT_EQ(FormatTwoDecimals(2.5, "\xD9\xAB"),
+            "2\xD9\xAB"
+            "5");
 }
 
 TEST(FormatTwoDecimals, NonFiniteRaisesOverflow) {
@@ -182,12 +191,11 @@ TEST_P(CheckedIntegerTest, RaisesOverflowOutsideRange) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, CheckedIntegerTest,
-    testing::Values(CheckedRow{"Add", CheckedAdd, 2147483600, 48},
-                    CheckedRow{"Subtract", CheckedSubtract, -2147483600, 49},
-                    CheckedRow{"Multiply", CheckedMultiply, 42949673, 50}),
-    RowName<CheckedRow>);
+INSTANTIATE_TEST_SUITE_P(Errors, CheckedIntegerTest,
+                         testing::Values(CheckedRow{"Add", CheckedAdd, 2147483600, 48},
+                                         CheckedRow{"Subtract", CheckedSubtract, -2147483600, 49},
+                                         CheckedRow{"Multiply", CheckedMultiply, 42949673, 50}),
+                         RowName<CheckedRow>);
 
 TEST(CheckedDivide, ByZero) {
   try {
@@ -206,7 +214,8 @@ TEST(CheckedDivide, ByZero) {
 
 TEST(RuntimeError, MessageAtTheEventBoundary) {
   EXPECT_EQ(UnhandledErrorMessage(RuntimeError(ErrorNumber::kOverflow)),
-            "Laufzeitfehler '6':\n\n\xC3\x9C" "berlauf");
+            "Laufzeitfehler '6':\n\n\xC3\x9C"
+            "berlauf");
 }
 
 TEST(IgnoreErrors, SkipsOnlyTheFailingStatement) {
