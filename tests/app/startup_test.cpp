@@ -1,4 +1,7 @@
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "app/app_harness.h"
 #include "support/row_name.h"
@@ -74,6 +77,48 @@ TEST_F(StartupTest, LoadSeesTheDesignCaption) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->findChild<QLineEdit*>("Text_Summe")->text(), "9,1");
 }
+
+}  // namespace
+}  // namespace vemora::testing_support
+
+namespace vemora::testing_support {
+namespace {
+
+struct DialogRow {
+  const char* name;
+  int style;
+  const char* title;
+  QMessageBox::Icon icon;
+  const char* shownTitle;
+};
+
+class RealMessageBoxTest : public ::testing::TestWithParam<DialogRow> {};
+
+// The real dialog: modal, with the title defaulting to the program's.
+TEST_P(RealMessageBoxTest, ShowsTextIconAndTitle) {
+  QtToolkit toolkit(TestApp());
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text(), title = box->windowTitle(), icon = box->icon();
+    box->accept();
+  });
+  EXPECT_EQ(toolkit.MsgBox("Vemora ist schon einmal geladen !", GetParam().style, GetParam().title),
+            1);
+  EXPECT_EQ(text, "Vemora ist schon einmal geladen !");
+  EXPECT_EQ(title, GetParam().shownTitle);
+  EXPECT_EQ(icon, GetParam().icon);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, RealMessageBoxTest,
+    ::testing::Values(DialogRow{"InformationDefaultTitle", 64, "", QMessageBox::Information,
+                                "Vemora"},
+                      DialogRow{"OkOnly", 0, "", QMessageBox::NoIcon, "Vemora"},
+                      DialogRow{"OwnTitle", 16, "Fehler", QMessageBox::Critical, "Fehler"}),
+    RowName<DialogRow>);
 
 }  // namespace
 }  // namespace vemora::testing_support
