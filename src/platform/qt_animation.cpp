@@ -1,14 +1,12 @@
+#include "platform/animation_view.h"
 #include "platform/qt_widgets.h"
 
 namespace vemora {
 
-QWidget* MakeAnimationWidget() {
-  auto* box = new QWidget;
-  box->setAutoFillBackground(true);
-  box->setBackgroundRole(QPalette::Button);
-  return box;
-}
+QWidget* MakeAnimationWidget() { return new AnimationView; }
 
-void OpenAnimationClip(QWidget*, const std::string&) {}
+void OpenAnimationClip(QWidget* animation, const std::string& path) {
+  static_cast<AnimationView*>(animation)->Open(path);
+}
 
 }  // namespace vemora

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "app/app_harness.h"
+#include "platform/animation_view.h"
 
 namespace vemora::testing_support {
 namespace {
@@ -91,6 +92,24 @@ TEST_F(AboutWindowTest, SysInfoFailureSaysSoAndStaysOpen) {
   EXPECT_EQ(toolkit.boxes[0].style, 0);
   EXPECT_EQ(toolkit.boxes[0].title, "Vemora");
   EXPECT_TRUE(AboutWindow()->isVisible());
+}
+
+class AboutClipTest : public AppHarness {};
+
+// The clip is looked up beside the executable only, and plays there.
+TEST_F(AboutClipTest, PlaysTheClipFromTheProgramDirectory) {
+  AppInfo app = TestApp();
+  app.Path = VEMORA_CLIP_DIR;
+  RecordingToolkit withClip(app);
+  VemoraModul program(withClip, registry);
+  program.Main(false);
+  program.Info_Form().Window().Show();
+  QWidget* about = static_cast<QtForm&>(program.Info_Form().Window()).Window();
+  auto* clip = about->findChild<AnimationView*>("Animation1");
+  ASSERT_NE(clip, nullptr);
+  EXPECT_TRUE(clip->IsPlaying());
+  EXPECT_GT(clip->FrameCount(), 1);
+  EXPECT_TRUE(withClip.boxes.empty());
 }
 
 }  // namespace

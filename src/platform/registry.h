@@ -1,0 +1,122 @@
+// The registry as the launcher reads it: the three classic calls (open a key,
+// query a value, close a key) with their classic status codes. On Windows
+// advapi32 answers; elsewhere a read-only in-process store does, which tests
+// fill with whatever keys, types and bytes they need.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vemora {
+
+// A key handle: a predefined root (HKEY_LOCAL_MACHINE is 0x80000002) or a
+// handle that OpenKey gave out. Wide enough for a Windows HKEY.
+using RegKey = std::uintptr_t;
+
+inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+
+// Status codes, as the classic calls return them.
+inline constexpr std::int32_t kErrorSuccess = 0;
+inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorInvalidHandle = 6;
+inline constexpr std::int32_t kErrorMoreData = 234;
+
+// Value types.
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Opens root\subKey; on success stores the new handle in `key`.
+  virtual std::int32_t OpenKey(RegKey root, const std::string& subKey, std::uint32_t options,
+                               std::uint32_t access, RegKey& key) = 0;
+  // Reads a value's type and bytes into data[0 .. size). On entry `size` is
+  // the buffer's size, on return the value's size. Data larger than the
+  // buffer fails with kErrorMoreData and reports the size it needs.
+  virtual std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t& type,
+                                  char* data, std::uint32_t& size) = 0;
+  virtual std::int32_t CloseKey(RegKey key) = 0;
+};
+
+// The in-process store. Names of keys and values compare without regard to
+// ASCII case, as the registry's do; a key exists when it or a key below it
+// was added. The program only reads it through Registry; one thread uses it.
+class RegistryStore : public Registry {
+ public:
+  struct Query {
+    std::string key;  // the opened key: its root in hex, then the path as added
+    std::string valueName;
+  };
+
+  // Adds (or replaces) a value of key `path` below `root`, e.g.
+  // "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO". The bytes are stored as
+  // given; the store adds no terminating zero.
+  void SetValue(std::uint32_t root, std::string_view path, std::string_view valueName,
+                std::uint32_t type, std::string_view bytes);
+  void AddKey(std::uint32_t root, std::string_view path);
+
+  std::int32_t OpenKey(RegKey root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t access, RegKey& key) override;
+  std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t& type, char* data,
+                          std::uint32_t& size) override;
+  std::int32_t CloseKey(RegKey key) override;
+
+  int Opens() const { return opens_; }            // successful opens
+  int Closes() const { return closes_; }          // handles closed
+  int CloseCalls() const { return closeCalls_; }  // every CloseKey, also a failing one
+  std::size_t OpenHandles() const { return handles_.size(); }
+  const std::vector<Query>& Queries() const { return queries_; }
+  // Every sub-key path OpenKey was asked for, opened or not.
+  const std::vector<std::string>& OpenRequests() const { return openRequests_; }
+
+ private:
+  struct Value {
+    std::uint32_t type;
+    std::string bytes;
+  };
+  struct Key {
+    std::string path;                     // "<root hex>\\SOFTWARE\\..." as added
+    std::map<std::string, Value> values;  // by folded name
+  };
+
+  static std::string Fold(std::string_view text);
+  std::string FullPath(RegKey root, std::string_view subKey) const;  // empty: bad root
+
+  std::map<std::string, Key> keys_;        // by folded full path
+  std::map<RegKey, std::string> handles_;  // open handle -> folded full path
+  RegKey nextHandle_ = 0x1000;
+  int opens_ = 0, closes_ = 0, closeCalls_ = 0;
+  std::vector<Query> queries_;
+  std::vector<std::string> openRequests_;
+};
+
+// The value the system-information launcher reads first.
+inline constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr std::string_view kMsinfoValue = "PATH";
+
+// The first of `names` found as an executable regular file in a directory of
+// `searchPath` (a colon-separated list like $PATH), by the order of `names`
+// first, then of the directories. Only absolute directories count, so the
+// current directory never supplies a program. Empty when none is found.
+std::string FindProgramOnPath(std::string_view searchPath, std::span<const std::string_view> names);
+
+// Fills `store` as the program's own store: the MSINFO "PATH" value with the
+// full path (and its terminating zero) of the first of hardinfo2, hardinfo,
+// kinfocenter, gnome-system-monitor on `searchPath`; nothing else. When none
+// is found the store stays empty.
+void FillSystemInfoStore(RegistryStore& store, std::string_view searchPath);
+
+// The program's registry: advapi32 on Windows; elsewhere a store filled from
+// $PATH afresh at each search, so a program installed in the meantime is found.
+std::unique_ptr<Registry> CreateSystemRegistry();
+
+}  // namespace vemora

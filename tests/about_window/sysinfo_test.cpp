@@ -1,0 +1,355 @@
+// The system-information launcher through the real registry store, the real
+// program start and file lookup, with the message boxes recorded.
+#include "about_window/sysinfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/runtime_error.h"
+#include "support/os_helpers.h"
+#include "support/row_name.h"
+
+namespace vemora {
+namespace {
+
+using namespace std::string_literals;
+using testing_support::Exists;
+using testing_support::RowName;
+using testing_support::TempDir;
+using testing_support::WaitForFile;
+using testing_support::WriteMarkerScript;
+
+struct Message {
+  std::string text;
+  int style;
+  std::string title;
+};
+
+// Starts and looks up for real; records every call and every message box.
+class RecordingServices : public Services {
+ public:
+  int MsgBox(std::string_view text, int style, std::string_view title) override {
+    messages.push_back({std::string(text), style, std::string(title)});
+    return 1;
+  }
+  void StartProgram(const std::string& path) override {
+    vemora::StartProgram(path);
+    started.push_back(path);
+  }
+  std::string FileLookup(const std::string& path) override {
+    lookups.push_back(path);
+    return vemora::FileLookup(path);
+  }
+  void EndProgram() override { ADD_FAILURE() << "the launcher never ends the program"; }
+  std::string DecimalSeparator() const override { return ","; }
+
+  std::vector<Message> messages;
+  std::vector<std::string> started;  // only the starts that succeeded
+  std::vector<std::string> lookups;
+};
+
+std::string InDir(std::string text, const std::string& dir) {
+  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+    text.replace(at, 5, dir);
+  }
+  return text;
+}
+
+constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* kDirKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+// --- GetKeyValue ------------------------------------------------------------
+
+struct ValueRow {
+  const char* name;
+  std::uint32_t type;
+  std::string data;
+  std::string keyValOnEntry;
+  bool result;
+  std::string keyVal;
+  std::string valueName = "V";  // another name reads a missing value
+  std::string key = "SOFTWARE\\Test";
+};
+
+class GetKeyValueTest : public testing::TestWithParam<ValueRow> {};
+
+TEST_P(GetKeyValueTest, ReadsTheValueAndClosesTheKey) {
+  const ValueRow& row = GetParam();
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Test", "V", row.type, row.data);
+  std::string keyVal = row.keyValOnEntry;
+  EXPECT_EQ(GetKeyValue(store, kHkeyLocalMachine, row.key, row.valueName, keyVal), row.result);
+  EXPECT_EQ(keyVal, row.keyVal);
+  EXPECT_EQ(store.CloseCalls(), 1);
+  EXPECT_EQ(store.Opens(), store.Closes());
+  EXPECT_EQ(store.OpenHandles(), 0u);
+}
+
+const std::string kFull(1024, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, GetKeyValueTest,
+    testing::Values(ValueRow{"TextWithTerminator", 1, "ABCDEFGHI\0"s, "old", true, "ABCDEFGHI"},
+                    ValueRow{"TextWithoutTerminator", 1, "ABCDEFGHI"s, "old", true, "ABCDEFGHI"},
+                    ValueRow{"ZeroInsideStays", 1, "AB\0CD\0"s, "", true, "AB\0CD"s},
+                    ValueRow{"ZeroInsideNoTerminator", 1, "AB\0CD"s, "", true, "AB\0CD"s},
+                    ValueRow{"OnlyOneTerminatorDropped", 1, "AB\0\0"s, "", true, "AB\0"s},
+                    ValueRow{"EmptyText", 1, "\0"s, "old", true, ""},
+                    ValueRow{"FillsTheBuffer", 1, kFull, "", true, kFull},
+                    ValueRow{"FillsTheBufferWithTerminator", 1, kFull.substr(1) + '\0', "", true,
+                             kFull.substr(1)},
+                    ValueRow{"LongerThanTheBuffer", 1, kFull + '\0', "old", false, ""},
+                    ValueRow{"ExpandTextUnchanged", 2, "C:\\x\0"s, "old", true, "old"},
+                    ValueRow{"BinaryUnchanged", 3, "\x01\x02"s, "old", true, "old"},
+                    ValueRow{"OtherTypeUnchanged", 7, "a\0b\0\0"s, "", true, ""},
+                    ValueRow{"DwordTopZeroByteDropped", 4, "\x02\x01\x00\x00"s, "", true, "&h012"},
+                    ValueRow{"DwordAllBytes", 4, "\xD0\xC0\xB0\xA0"s, "", true, "&hA0B0C0D0"},
+                    ValueRow{"DwordAppendsToEntryText", 4, "\x0F\x00\x00\x00"s, "X", true,
+                             "&hX00F"},
+                    ValueRow{"ValueMissing", 1, "abc\0"s, "old", false, "", "W"},
+                    ValueRow{"KeyMissing", 1, "abc\0"s, "old", false, "", "V", "SOFTWARE\\Gone"}),
+    RowName<ValueRow>);
+
+struct SizeZeroRow {
+  const char* name;
+  std::uint32_t type;
+};
+
+class GetKeyValueSizeZeroTest : public testing::TestWithParam<SizeZeroRow> {};
+
+TEST_P(GetKeyValueSizeZeroTest, RaisesInvalidCallAndStillClosesTheKey) {
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Test", "V", GetParam().type, "");
+  std::string keyVal = "old";
+  try {
+    GetKeyValue(store, kHkeyLocalMachine, "SOFTWARE\\Test", "V", keyVal);
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Code(), 5);
+  }
+  EXPECT_EQ(keyVal, "old");
+  EXPECT_EQ(store.OpenHandles(), 0u);
+  EXPECT_EQ(store.Opens(), store.Closes());
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, GetKeyValueSizeZeroTest,
+                         testing::Values(SizeZeroRow{"Text", 1}, SizeZeroRow{"Expand", 2},
+                                         SizeZeroRow{"Binary", 3}, SizeZeroRow{"Dword", 4}),
+                         RowName<SizeZeroRow>);
+
+// --- StartSysInfo -----------------------------------------------------------
+
+struct Entry {
+  const char* key;  // kPathKey ("PATH") or kDirKey ("MSINFO")
+  std::uint32_t type;
+  std::string data;  // "{dir}" is the test's directory
+};
+
+struct LaunchRow {
+  const char* name;
+  std::vector<Entry> entries;
+  std::vector<std::string> programs;  // scripts made in {dir}; program i leaves "started<i>"
+  int started;                        // which program starts; -1: none, the message instead
+  bool secondRead;
+  std::vector<std::string> lookups;
+};
+
+Entry Path(std::uint32_t type, std::string data) {
+  return {kPathKey, type, std::move(data)};
+}
+Entry Dir(std::uint32_t type, std::string data) {
+  return {kDirKey, type, std::move(data)};
+}
+
+class StartSysInfoTest : public testing::TestWithParam<LaunchRow> {
+ protected:
+  StartSysInfoTest() : old_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir_.Path());  // a shell would run "touch x" here
+  }
+  ~StartSysInfoTest() override { std::filesystem::current_path(old_); }
+
+  TempDir dir_;
+
+ private:
+  std::filesystem::path old_;
+};
+
+TEST_P(StartSysInfoTest, StartsTheProgramOrShowsTheOneMessage) {
+  const LaunchRow& row = GetParam();
+  const std::string dir = dir_.Path();
+  for (std::size_t i = 0; i < row.programs.size(); ++i) {
+    const std::filesystem::path program = dir_ / row.programs[i];
+    std::filesystem::create_directories(program.parent_path());
+    WriteMarkerScript(program, dir_ / ("started" + std::to_string(i)));
+  }
+  RegistryStore store;
+  for (const Entry& entry : row.entries) {
+    const char* value = entry.key == kPathKey ? "PATH" : "MSINFO";
+    store.SetValue(kHkeyLocalMachine, entry.key, value, entry.type, InDir(entry.data, dir));
+  }
+  RecordingServices services;
+
+  StartSysInfo(services, store);
+
+  if (row.started >= 0) {
+    EXPECT_TRUE(WaitForFile(dir_ / ("started" + std::to_string(row.started))));
+    EXPECT_EQ(services.started.size(), 1u);
+    EXPECT_TRUE(services.messages.empty());
+  } else {
+    EXPECT_TRUE(services.started.empty());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "Systeminformationsprogramm zur Zeit nicht verfügbar.");
+    EXPECT_EQ(services.messages[0].style, 0);
+    EXPECT_EQ(services.messages[0].title, "");
+  }
+  bool secondRead = false;
+  for (const std::string& key : store.OpenRequests()) secondRead |= key == kDirKey;
+  EXPECT_EQ(secondRead, row.secondRead);
+  std::vector<std::string> lookups;
+  for (const std::string& lookup : row.lookups) lookups.push_back(InDir(lookup, dir));
+  EXPECT_EQ(services.lookups, lookups);
+  EXPECT_EQ(store.Opens(), store.Closes());
+  EXPECT_EQ(store.OpenHandles(), 0u);
+  EXPECT_FALSE(Exists(dir_ / "x"));
+}
+
+const std::string kTools = "{dir}/tools\0"s;
+const std::string kToolsProgram = "tools\\MSINFO32.EXE";
+const std::string kToolsLookup = "{dir}/tools\\MSINFO32.EXE";
+
+INSTANTIATE_TEST_SUITE_P(
+    Registries, StartSysInfoTest,
+    testing::Values(
+        LaunchRow{"PathStartsWithoutLookup",
+                  {Path(1, "{dir}/prog\0"s), Dir(1, kTools)},
+                  {"prog", kToolsProgram},
+                  0,
+                  false,
+                  {}},
+        LaunchRow{"PathWithoutTerminator", {Path(1, "{dir}/prog"s)}, {"prog"}, 0, false, {}},
+        LaunchRow{"PathShellCharactersAreOneName",
+                  {Path(1, "{dir}/a b'c;$(touch x)\0"s)},
+                  {"a b'c;$(touch x)"},
+                  0,
+                  false,
+                  {}},
+        LaunchRow{
+            "DirectoryHoldsProgram", {Dir(1, kTools)}, {kToolsProgram}, 0, true, {kToolsLookup}},
+        LaunchRow{"DirectoryWithoutTerminator",
+                  {Dir(1, "{dir}/tools"s)},
+                  {kToolsProgram},
+                  0,
+                  true,
+                  {kToolsLookup}},
+        LaunchRow{"RealDirectoryEndingInSlash",
+                  {Dir(1, "{dir}/sub/\0"s)},
+                  {"sub/\\MSINFO32.EXE"},
+                  0,
+                  true,
+                  {"{dir}/sub/\\MSINFO32.EXE"}},
+        LaunchRow{"DirectoryEndingInBackslashKeepsBoth",
+                  {Dir(1, "{dir}/tools\\\0"s)},
+                  {"tools\\\\MSINFO32.EXE", kToolsProgram},
+                  0,
+                  true,
+                  {"{dir}/tools\\\\MSINFO32.EXE"}},
+        LaunchRow{"PathLongerThanBufferCountsAsMissing",
+                  {Path(1, "{dir}/prog" + std::string(1100, '\0')), Dir(1, kTools)},
+                  {"prog", kToolsProgram},
+                  1,
+                  true,
+                  {kToolsLookup}},
+        LaunchRow{"DirectoryLacksProgram",
+                  {Dir(1, "{dir}/empty\0"s)},
+                  {kToolsProgram},
+                  -1,
+                  true,
+                  {"{dir}/empty\\MSINFO32.EXE"}},
+        LaunchRow{"BothMissing", {}, {kToolsProgram}, -1, true, {}},
+        LaunchRow{"DirectoryLongerThanBuffer",
+                  {Dir(1, "{dir}/tools" + std::string(1100, '\0'))},
+                  {kToolsProgram},
+                  -1,
+                  true,
+                  {}},
+        LaunchRow{"PathEmptyNoFallback",
+                  {Path(1, "\0"s), Dir(1, kTools)},
+                  {kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"PathSizeZeroNoFallback",
+                  {Path(1, ""), Dir(1, kTools)},
+                  {kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"PathNamesMissingFileNoFallback",
+                  {Path(1, "{dir}/missing\0"s), Dir(1, kTools)},
+                  {kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"PathZeroInside", {Path(1, "{dir}/prog\0x\0"s)}, {"prog"}, -1, false, {}},
+        LaunchRow{"PathTwoTerminators", {Path(1, "{dir}/prog\0\0"s)}, {"prog"}, -1, false, {}},
+        LaunchRow{"PathExpandTextGivesEmptyPath",
+                  {Path(2, "{dir}/prog\0"s), Dir(1, kTools)},
+                  {"prog", kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"PathBinaryGivesEmptyPath",
+                  {Path(3, "{dir}/prog\0"s), Dir(1, kTools)},
+                  {"prog", kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"PathDwordGivesHexText",
+                  {Path(4, "\x02\x01\x00\x00"s), Dir(1, kTools)},
+                  {"prog", kToolsProgram},
+                  -1,
+                  false,
+                  {}},
+        LaunchRow{"DirectoryExpandTextGivesBareName",
+                  {Dir(2, kTools)},
+                  {kToolsProgram},
+                  -1,
+                  true,
+                  {"\\MSINFO32.EXE"}},
+        LaunchRow{"DirectoryDwordGivesHexText",
+                  {Dir(4, "\x10\x00\x00\x00"s)},
+                  {kToolsProgram},
+                  -1,
+                  true,
+                  {"&h0010\\MSINFO32.EXE"}}),
+    RowName<LaunchRow>);
+
+// The program's own registry answers with the first system-information
+// program on $PATH, looked at afresh on each search: a program installed
+// after start-up is found, and the launcher starts it.
+TEST(StartSysInfoSystemRegistry, StartsTheProgramFoundOnPath) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "bin");
+  const char* old = std::getenv("PATH");
+  const std::string oldPath = old != nullptr ? old : "";
+  ::setenv("PATH", (dir / "bin").c_str(), 1);
+  const auto registry = CreateSystemRegistry();
+  RecordingServices services;
+  StartSysInfo(services, *registry);
+  EXPECT_EQ(services.messages.size(), 1u);
+  WriteMarkerScript(dir / "bin/kinfocenter", dir / "started");
+  StartSysInfo(services, *registry);
+  ::setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_TRUE(WaitForFile(dir / "started"));
+  EXPECT_EQ(services.started, std::vector<std::string>{dir / "bin/kinfocenter"});
+  EXPECT_EQ(services.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vemora

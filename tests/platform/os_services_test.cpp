@@ -1,0 +1,353 @@
+// The registry store, program start and file lookup, against the real OS.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "platform/runtime_error.h"
+#include "platform/single_instance.h"
+#include "support/os_helpers.h"
+#include "support/row_name.h"
+
+namespace vemora {
+namespace {
+
+using testing_support::Eventually;
+using testing_support::Exists;
+using testing_support::RowName;
+using testing_support::TempDir;
+using testing_support::WaitForFile;
+using testing_support::WriteFile;
+using testing_support::WriteMarkerScript;
+
+// Replaces every "{dir}" by the test's directory.
+std::string InDir(std::string text, const std::string& dir) {
+  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+    text.replace(at, 5, dir);
+  }
+  return text;
+}
+
+// Runs each test inside a fresh directory, so relative names resolve there.
+class InTempDir {
+ public:
+  InTempDir() : old_(std::filesystem::current_path()) { std::filesystem::current_path(dir.Path()); }
+  ~InTempDir() { std::filesystem::current_path(old_); }
+  TempDir dir;
+
+ private:
+  std::filesystem::path old_;
+};
+
+// --- Registry store -------------------------------------------------------
+
+const std::string kText("abc\0", 4);
+constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
+
+struct StoreRow {
+  const char* name;
+  std::uint32_t root;
+  std::string key, value;
+  std::uint32_t buffer;
+  std::int32_t openStatus, queryStatus;
+  std::uint32_t size;  // reported after a successful or too-small query
+};
+
+class RegistryStoreTest : public testing::TestWithParam<StoreRow> {};
+
+TEST_P(RegistryStoreTest, AnswersLikeTheRegistry) {
+  const StoreRow& row = GetParam();
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Name", kRegSz, kText);
+  store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Big", kRegBinary,
+                 std::string(1025, 'x'));
+  store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Fits", kRegBinary,
+                 std::string(1024, 'y'));
+  RegKey key = 0;
+  ASSERT_EQ(store.OpenKey(row.root, row.key, 0, 0x2003F, key), row.openStatus);
+  if (row.openStatus == kErrorSuccess) {
+    std::vector<char> buffer(row.buffer + 1, '\x7f');
+    std::uint32_t type = 0, size = row.buffer;
+    EXPECT_EQ(store.QueryValue(key, row.value, type, buffer.data(), size), row.queryStatus);
+    if (row.queryStatus != kErrorFileNotFound) {
+      EXPECT_EQ(size, row.size);
+    }
+    if (row.queryStatus == kErrorSuccess && row.value == "name") {
+      EXPECT_EQ(type, kRegSz);
+      EXPECT_EQ(std::string(buffer.data(), size), kText);
+    }
+    EXPECT_EQ(buffer[row.buffer], '\x7f') << "wrote past the buffer";
+    EXPECT_EQ(store.CloseKey(key), kErrorSuccess);
+  }
+  EXPECT_EQ(store.Opens(), store.Closes());
+  EXPECT_EQ(store.OpenHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, RegistryStoreTest,
+    testing::Values(
+        StoreRow{"Found", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "name", 1024, 0, 0, 4},
+        StoreRow{"NamesIgnoreCase", kHkeyLocalMachine, "software\\VENDOR\\tool", "name", 1024, 0, 0,
+                 4},
+        StoreRow{"KeyMissing", kHkeyLocalMachine, "SOFTWARE\\Other", "name", 1024, 2, 0, 0},
+        StoreRow{"OtherRoot", kHkeyCurrentUser, "SOFTWARE\\Vendor\\Tool", "name", 1024, 2, 0, 0},
+        StoreRow{"KeyAboveExists", kHkeyLocalMachine, "SOFTWARE\\Vendor", "name", 1024, 0, 2, 0},
+        StoreRow{"PartOfAName", kHkeyLocalMachine, "SOFTWARE\\Vend", "name", 1024, 2, 0, 0},
+        StoreRow{"ValueMissing", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Nome", 1024, 0, 2,
+                 0},
+        StoreRow{"LargerThanBuffer", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Big", 1024, 0,
+                 kErrorMoreData, 1025},
+        StoreRow{"FillsBuffer", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "Fits", 1024, 0, 0,
+                 1024},
+        StoreRow{"SmallBuffer", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool", "name", 3, 0,
+                 kErrorMoreData, 4}),
+    RowName<StoreRow>);
+
+TEST(RegistryStoreHandles, RefusesHandlesItDidNotGiveOrAlreadyClosed) {
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, "A\\B", "V", kRegSz, kText);
+  RegKey parent = 0, child = 0;
+  ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "A", 0, 0, parent), kErrorSuccess);
+  ASSERT_EQ(store.OpenKey(parent, "b", 0, 0, child), kErrorSuccess);  // relative to a handle
+  std::uint32_t type = 0, size = 8;
+  char buffer[8];
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorSuccess);
+  EXPECT_EQ(store.CloseKey(child), kErrorSuccess);
+  EXPECT_EQ(store.CloseKey(child), kErrorInvalidHandle);
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorInvalidHandle);
+  EXPECT_EQ(store.CloseKey(0), kErrorInvalidHandle);
+  EXPECT_EQ(store.OpenHandles(), 1u);
+  EXPECT_EQ(store.CloseKey(parent), kErrorSuccess);
+  EXPECT_EQ(store.Opens(), 2);
+  EXPECT_EQ(store.Closes(), 2);
+  EXPECT_EQ(store.CloseCalls(), 4);
+}
+
+// --- The program's own store ---------------------------------------------
+
+struct FinderRow {
+  const char* name;
+  std::vector<std::pair<std::string, int>> files;  // name, mode (0: a directory)
+  std::string searchPath;                          // "{dir}" is the test's directory
+  std::string expected;                            // "" when none is found
+};
+
+class SystemInfoStoreTest : public testing::TestWithParam<FinderRow> {};
+
+TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
+  const FinderRow& row = GetParam();
+  InTempDir temp;
+  std::filesystem::create_directories(temp.dir / "a");
+  std::filesystem::create_directories(temp.dir / "b");
+  for (const auto& [name, mode] : row.files) {
+    if (mode == 0) {
+      std::filesystem::create_directories(temp.dir / name);
+    } else {
+      WriteFile(temp.dir / name, "#!/bin/sh\n", static_cast<mode_t>(mode));
+    }
+  }
+  RegistryStore store;
+  FillSystemInfoStore(store, InDir(row.searchPath, temp.dir.Path()));
+
+  RegKey key = 0;
+  std::uint32_t type = 0, size = 1024;
+  std::string buffer(1024, '\0');
+  const std::int32_t open = store.OpenKey(kHkeyLocalMachine, std::string(kMsinfoKey), 0, 0, key);
+  if (row.expected.empty()) {
+    EXPECT_EQ(open, kErrorFileNotFound);
+    return;
+  }
+  ASSERT_EQ(open, kErrorSuccess);
+  ASSERT_EQ(store.QueryValue(key, "PATH", type, buffer.data(), size), kErrorSuccess);
+  EXPECT_EQ(type, kRegSz);
+  const std::string expected = InDir(row.expected, temp.dir.Path());
+  EXPECT_EQ(buffer.substr(0, size), expected + std::string(1, '\0'));
+  EXPECT_EQ(store.QueryValue(key, "MSINFO", type, buffer.data(), size), kErrorFileNotFound);
+  store.CloseKey(key);
+  EXPECT_EQ(
+      store.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", 0, 0, key),
+      kErrorFileNotFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SearchPaths, SystemInfoStoreTest,
+    testing::Values(
+        FinderRow{"NameOrderBeforeDirectoryOrder",
+                  {{"a/kinfocenter", 0755}, {"b/hardinfo2", 0755}},
+                  "{dir}/a:{dir}/b",
+                  "{dir}/b/hardinfo2"},
+        FinderRow{"EarlierDirectoryForOneName",
+                  {{"a/hardinfo", 0755}, {"b/hardinfo", 0755}},
+                  "{dir}/a:{dir}/b",
+                  "{dir}/a/hardinfo"},
+        FinderRow{"NotExecutableSkipped",
+                  {{"a/hardinfo2", 0644}, {"b/hardinfo", 0755}},
+                  "{dir}/a:{dir}/b",
+                  "{dir}/b/hardinfo"},
+        FinderRow{"DirectorySkipped",
+                  {{"a/hardinfo2", 0}, {"a/gnome-system-monitor", 0755}},
+                  "{dir}/a",
+                  "{dir}/a/gnome-system-monitor"},
+        FinderRow{"TrailingSlash", {{"b/kinfocenter", 0755}}, "{dir}/b/", "{dir}/b/kinfocenter"},
+        FinderRow{"RelativeAndEmptyEntriesIgnored",
+                  {{"hardinfo2", 0755}, {"a/hardinfo", 0755}, {"b/kinfocenter", 0755}},
+                  "::a:.:{dir}/b:",
+                  "{dir}/b/kinfocenter"},
+        FinderRow{"NoneFound", {{"a/msinfo32", 0755}}, "{dir}/a:{dir}/b", ""},
+        FinderRow{"EmptySearchPath", {{"a/hardinfo2", 0755}}, "", ""}),
+    RowName<FinderRow>);
+
+// --- Program start ---------------------------------------------------------
+
+struct StartErrorRow {
+  const char* name;
+  std::string path;  // "{dir}/..." in the files set up below
+};
+
+class StartProgramErrorTest : public testing::TestWithParam<StartErrorRow> {};
+
+TEST_P(StartProgramErrorTest, RaisesFileNotFound) {
+  InTempDir temp;
+  WriteFile(temp.dir / "plain.sh", "#!/bin/sh\ntouch started\n", 0644);
+  WriteFile(temp.dir / "garbage", std::string("\x01\x02\x03 not a program\n"), 0755);
+  WriteFile(temp.dir / "no-interpreter", "#!/nonexistent/sh\ntouch started\n", 0755);
+  WriteMarkerScript(temp.dir / "good", temp.dir / "started");
+  std::filesystem::create_directory(temp.dir / "folder");
+  std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
+  try {
+    StartProgram(InDir(GetParam().path, temp.dir.Path()));
+    ADD_FAILURE() << "started";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Code(), 53);
+  }
+  EXPECT_FALSE(Exists(temp.dir / "started"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StartProgramErrorTest,
+    testing::Values(StartErrorRow{"Missing", "{dir}/missing"}, StartErrorRow{"Empty", ""},
+                    StartErrorRow{"Directory", "{dir}/folder"},
+                    StartErrorRow{"NotExecutable", "{dir}/plain.sh"},
+                    StartErrorRow{"DanglingLink", "{dir}/dangling"},
+                    StartErrorRow{"ExecFailsNotAProgram", "{dir}/garbage"},
+                    StartErrorRow{"ExecFailsNoInterpreter", "{dir}/no-interpreter"},
+                    StartErrorRow{"ZeroInsideName", std::string("{dir}/good\0x", 12)},
+                    StartErrorRow{"BackslashIsNotASeparator", "{dir}\\good"}),
+    RowName<StartErrorRow>);
+
+struct NameRow {
+  const char* name;
+  std::string file;
+};
+
+class StartProgramNameTest : public testing::TestWithParam<NameRow> {};
+
+TEST_P(StartProgramNameTest, StartsTheWholeTextAsOneFileName) {
+  InTempDir temp;  // a shell would run "touch x" in here
+  WriteMarkerScript(temp.dir / GetParam().file, temp.dir / "started");
+  StartProgram(temp.dir / GetParam().file);
+  EXPECT_TRUE(WaitForFile(temp.dir / "started"));
+  EXPECT_FALSE(Exists(temp.dir / "x"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StartProgramNameTest,
+                         testing::Values(NameRow{"QuoteSemicolonSubstitution", "a b'c;$(touch x)"},
+                                         NameRow{"Substitution", "$(touch x)"},
+                                         NameRow{"Backticks", "`touch x`"},
+                                         NameRow{"Semicolon", "run;touch x"},
+                                         NameRow{"Blanks", "a b c"},
+                                         NameRow{"Backslash", "tools\\MSINFO32.EXE"},
+                                         NameRow{"DoubleBackslash", "tools\\\\MSINFO32.EXE"}),
+                         RowName<NameRow>);
+
+// The fields after the command name in /proc/<pid>/stat.
+std::vector<long> StatFields(const std::string& stat) {
+  std::istringstream rest(stat.substr(stat.rfind(')') + 2));
+  std::vector<long> fields;
+  std::string field;
+  while (rest >> field) fields.push_back(std::atol(field.c_str()));
+  return fields;
+}
+
+TEST(StartProgram, RunsInItsOwnSessionAndLeavesNoZombie) {
+  InTempDir temp;
+  WriteFile(temp.dir / "prog", "#!/bin/sh\ncat /proc/$$/stat > stat.tmp && mv stat.tmp stat\n",
+            0755);
+  StartProgram(temp.dir / "prog");
+  ASSERT_TRUE(WaitForFile(temp.dir / "stat"));
+  std::ifstream file(temp.dir / "stat");
+  const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const int pid = std::atoi(stat.c_str());
+  const std::vector<long> fields = StatFields(stat);  // state, ppid, pgrp, session, ...
+  ASSERT_GE(fields.size(), 4u);
+  EXPECT_EQ(fields[1], ::getpid()) << "started by us, not through a shell";
+  EXPECT_EQ(fields[3], pid) << "leads a session of its own";
+  // A zombie still answers kill(pid, 0); only a reaped child is gone.
+  EXPECT_TRUE(Eventually([&] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));
+  EXPECT_TRUE(testing_support::ZombieChildren().empty());
+}
+
+TEST(StartProgram, ReturnsAtOnceAndPassesOnNoLock) {
+  InTempDir temp;
+  auto guard = std::make_unique<SingleInstance>(temp.dir / "lock");
+  ASSERT_TRUE(guard->Guarded());
+  // Runs until we say so (at most about 20 s), holding whatever it inherited.
+  WriteFile(temp.dir / "prog",
+            "#!/bin/sh\ntouch running\ni=0\n"
+            "while [ ! -e release ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n",
+            0755);
+  StartProgram(temp.dir / "prog");
+  ASSERT_TRUE(WaitForFile(temp.dir / "running"));
+  guard.reset();
+  const SingleInstance next(temp.dir / "lock");
+  EXPECT_TRUE(next.Guarded());
+  EXPECT_FALSE(next.PrevInstance());
+  WriteFile(temp.dir / "release", "");
+}
+
+// --- File lookup -----------------------------------------------------------
+
+struct LookupRow {
+  const char* name;
+  std::string path;
+  std::string expected;
+};
+
+class FileLookupTest : public testing::TestWithParam<LookupRow> {};
+
+TEST_P(FileLookupTest, GivesTheNameOfAnExistingRegularFile) {
+  InTempDir temp;
+  WriteFile(temp.dir / "prog", "", 0644);
+  WriteFile(temp.dir / "tools\\MSINFO32.EXE", "", 0644);
+  std::filesystem::create_directory(temp.dir / "tools");
+  WriteFile(temp.dir / "tools/MSINFO32.EXE", "", 0644);
+  std::filesystem::create_symlink(temp.dir / "prog", temp.dir / "link");
+  std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
+  EXPECT_EQ(FileLookup(InDir(GetParam().path, temp.dir.Path())), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FileLookupTest,
+    testing::Values(
+        LookupRow{"RegularFile", "{dir}/prog", "prog"}, LookupRow{"RelativeName", "prog", "prog"},
+        LookupRow{"InADirectory", "{dir}/tools/MSINFO32.EXE", "MSINFO32.EXE"},
+        LookupRow{"BackslashInName", "{dir}/tools\\MSINFO32.EXE", "tools\\MSINFO32.EXE"},
+        LookupRow{"LinkToFile", "{dir}/link", "link"},
+        LookupRow{"DanglingLink", "{dir}/dangling", ""}, LookupRow{"Directory", "{dir}/tools", ""},
+        LookupRow{"DirectoryWithSlash", "{dir}/tools/", ""},
+        LookupRow{"FileWithSlash", "{dir}/prog/", ""}, LookupRow{"Missing", "{dir}/missing", ""},
+        LookupRow{"Empty", "", ""},
+        LookupRow{"ZeroInsideName", std::string("{dir}/prog\0x", 12), ""},
+        LookupRow{"CaseMatters", "{dir}/PROG", ""}),
+    RowName<LookupRow>);
+
+}  // namespace
+}  // namespace vemora

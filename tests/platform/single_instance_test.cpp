@@ -1,0 +1,245 @@
+// The single-instance guard, with real second processes.
+#include "platform/single_instance.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/os_helpers.h"
+#include "support/row_name.h"
+
+extern char** environ;
+
+namespace vemora {
+namespace {
+
+using testing_support::Exists;
+using testing_support::RowName;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+// Lock probes (a separate program) that all take the guard at one moment,
+// when the start pipe closes, and then hold it until they are killed.
+class Probes {
+ public:
+  Probes(const std::string& lock, int count) {
+    int start[2], results[2];
+    EXPECT_EQ(::pipe2(start, O_CLOEXEC), 0);
+    EXPECT_EQ(::pipe2(results, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, start[0], 0);
+    ::posix_spawn_file_actions_adddup2(&actions, results[1], 1);
+    for (int i = 0; i < count; ++i) {
+      const char* argv[] = {VEMORA_LOCK_PROBE, lock.c_str(), nullptr};
+      pid_t pid = 0;
+      EXPECT_EQ(::posix_spawn(&pid, VEMORA_LOCK_PROBE, &actions, nullptr, const_cast<char**>(argv),
+                              environ),
+                0);
+      pids_.push_back(pid);
+    }
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(start[0]);
+    ::close(results[1]);
+    ::close(start[1]);  // go
+    char result = 0;
+    while (results_.size() < pids_.size() && ::read(results[0], &result, 1) == 1) {
+      results_ += result;
+    }
+    ::close(results[0]);
+  }
+  ~Probes() { KillAll(); }
+  Probes(const Probes&) = delete;
+  Probes& operator=(const Probes&) = delete;
+
+  // One letter per probe, in the order they answered: W won, P lost, U unguarded.
+  const std::string& Results() const { return results_; }
+  void KillAll() {
+    for (const pid_t pid : pids_) ::kill(pid, SIGKILL);
+    for (const pid_t pid : pids_) ::waitpid(pid, nullptr, 0);
+    pids_.clear();
+  }
+
+ private:
+  std::vector<pid_t> pids_;
+  std::string results_;
+};
+
+TEST(SingleInstance, SecondGuardSeesTheFirstUntilItEnds) {
+  TempDir dir;
+  auto first = std::make_unique<SingleInstance>(dir / "lock");
+  EXPECT_TRUE(first->Guarded());
+  EXPECT_FALSE(first->PrevInstance());
+  {
+    const SingleInstance second(dir / "lock");
+    EXPECT_TRUE(second.PrevInstance());
+    EXPECT_FALSE(second.Guarded());
+  }
+  first.reset();
+  const SingleInstance third(dir / "lock");
+  EXPECT_TRUE(third.Guarded());
+  EXPECT_FALSE(third.PrevInstance());
+}
+
+TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeen) {
+  TempDir dir;
+  Probes holder(dir / "lock", 1);
+  ASSERT_EQ(holder.Results(), "W");
+  EXPECT_TRUE(SingleInstance(dir / "lock").PrevInstance());
+}
+
+TEST(SingleInstance, AKilledHolderLeavesNoStaleLock) {
+  TempDir dir;
+  Probes holder(dir / "lock", 1);
+  ASSERT_EQ(holder.Results(), "W");
+  holder.KillAll();  // SIGKILL: no destructor runs
+  const SingleInstance next(dir / "lock");
+  EXPECT_TRUE(next.Guarded());
+  EXPECT_FALSE(next.PrevInstance());
+}
+
+TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
+  TempDir dir;
+  for (int round = 0; round < 5; ++round) {
+    Probes probes(dir / ("lock" + std::to_string(round)), 12);
+    const std::string& results = probes.Results();
+    ASSERT_EQ(results.size(), 12u);
+    EXPECT_EQ(std::count(results.begin(), results.end(), 'W'), 1) << results;
+    EXPECT_EQ(std::count(results.begin(), results.end(), 'P'), 11) << results;
+  }
+}
+
+// A lock path that someone else prepared: never followed, never believed.
+struct UntrustedRow {
+  const char* name;
+  std::function<void(const TempDir&)> plant;  // at dir/"lock"
+  bool needsRoot;
+};
+
+class UntrustedLockTest : public testing::TestWithParam<UntrustedRow> {};
+
+TEST_P(UntrustedLockTest, RunsUnguardedWithoutTouchingIt) {
+  if (GetParam().needsRoot && ::geteuid() != 0) GTEST_SKIP() << "needs root to plant it";
+  TempDir dir;
+  WriteFile(dir / "target", "keep");
+  GetParam().plant(dir);
+  // Whoever planted it also holds a lock on whatever it leads to.
+  const int held = ::open((dir / "lock").c_str(), O_RDONLY | O_NONBLOCK);
+  if (held >= 0) ::flock(held, LOCK_EX | LOCK_NB);
+  {
+    const SingleInstance guard(dir / "lock");
+    EXPECT_FALSE(guard.PrevInstance());
+    EXPECT_FALSE(guard.Guarded());
+  }
+  if (held >= 0) ::close(held);
+  EXPECT_FALSE(Exists(dir / "missing")) << "followed a link";
+  struct stat info {};
+  ASSERT_EQ(::stat((dir / "target").c_str(), &info), 0);
+  EXPECT_EQ(info.st_size, 4) << "changed the file a link leads to";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plants, UntrustedLockTest,
+    testing::Values(
+        UntrustedRow{"LinkToNothing",
+                     [](const TempDir& dir) {
+                       std::filesystem::create_symlink(dir / "missing", dir / "lock");
+                     },
+                     false},
+        UntrustedRow{"LinkToAFile",
+                     [](const TempDir& dir) {
+                       std::filesystem::create_symlink(dir / "target", dir / "lock");
+                     },
+                     false},
+        UntrustedRow{"HardLink",
+                     [](const TempDir& dir) {
+                       std::filesystem::create_hard_link(dir / "target", dir / "lock");
+                     },
+                     false},
+        UntrustedRow{"Fifo", [](const TempDir& dir) { ::mkfifo((dir / "lock").c_str(), 0600); },
+                     false},
+        UntrustedRow{"Directory",
+                     [](const TempDir& dir) { std::filesystem::create_directory(dir / "lock"); },
+                     false},
+        UntrustedRow{"ForeignOwner",
+                     [](const TempDir& dir) {
+                       WriteFile(dir / "lock", "", 0600);
+                       ASSERT_EQ(::chown((dir / "lock").c_str(), 4242, 4242), 0);
+                     },
+                     true}),
+    RowName<UntrustedRow>);
+
+// Where the program's own lock lives, by $XDG_RUNTIME_DIR.
+struct RuntimeDirRow {
+  const char* name;
+  std::optional<std::string> runtimeDir;  // "{dir}" is a fresh directory
+  mode_t mode;
+  bool used;  // the runtime directory holds the lock, else /tmp does
+};
+
+class DefaultLockPathTest : public testing::TestWithParam<RuntimeDirRow> {
+ protected:
+  void SetUp() override {
+    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
+  }
+  void TearDown() override {
+    if (old_) {
+      ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_RUNTIME_DIR");
+    }
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+TEST_P(DefaultLockPathTest, UsesOnlyAPrivateRuntimeDirectory) {
+  const RuntimeDirRow& row = GetParam();
+  TempDir dir;
+  ::chmod(dir.Path().c_str(), row.mode);
+  std::string runtime;
+  if (row.runtimeDir) {
+    runtime = *row.runtimeDir;
+    if (runtime.starts_with("{dir}")) runtime.replace(0, 5, dir.Path());
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  const std::string tmpLock = "/tmp/vemora-" + std::to_string(::geteuid()) + ".lock";
+  EXPECT_EQ(DefaultLockPath(), row.used ? dir / "vemora.lock" : tmpLock);
+  if (row.used) {
+    const SingleInstance first;
+    const SingleInstance second;
+    EXPECT_TRUE(first.Guarded());
+    EXPECT_TRUE(second.PrevInstance());
+    EXPECT_TRUE(Exists(dir / "vemora.lock"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RuntimeDirs, DefaultLockPathTest,
+                         testing::Values(RuntimeDirRow{"Private", "{dir}", 0700, true},
+                                         RuntimeDirRow{"PrivateWithSlash", "{dir}/", 0700, true},
+                                         RuntimeDirRow{"Unset", std::nullopt, 0700, false},
+                                         RuntimeDirRow{"Empty", "", 0700, false},
+                                         RuntimeDirRow{"Relative", "relative/dir", 0700, false},
+                                         RuntimeDirRow{"Missing", "{dir}/missing", 0700, false},
+                                         RuntimeDirRow{"GroupWritable", "{dir}", 0770, false},
+                                         RuntimeDirRow{"WorldWritable", "{dir}", 01777, false},
+                                         RuntimeDirRow{"NotADirectory", "/dev/null", 0700, false}),
+                         RowName<RuntimeDirRow>);
+
+}  // namespace
+}  // namespace vemora
