@@ -6,6 +6,7 @@ set -euo pipefail
 vemora_packages=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
+  dpkg-dev desktop-file-utils appstream
 )
 
 vemora_missing_packages() {

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and checks what a desktop needs: the
+# program folder with its clip, the link on PATH, the man pages, a valid
+# menu entry and software-centre description, and the themed icons.
+# Usage: install_files_test.sh BUILD_DIR VERSION
+set -euo pipefail
+# shellcheck source=tests/install/common.sh
+source "$(dirname "$0")/common.sh"
+need desktop-file-validate appstreamcli
+build=$1
+version=$2
+prefix=$(install_into_temp "$build")
+trap 'rm -rf "$prefix"' EXIT
+id=org.example.Vemora
+
+[ -x "$prefix/lib/vemora/vemora" ] || fail "no executable in lib/vemora"
+[ -f "$prefix/lib/vemora/quorl.avi" ] || fail "the clip is not beside the executable"
+[ -L "$prefix/bin/vemora" ] || fail "bin/vemora is not a link"
+case $(readlink "$prefix/bin/vemora") in
+  /*) fail "bin/vemora is an absolute link: the tree cannot move" ;;
+esac
+[ "$(realpath "$prefix/bin/vemora")" = "$(realpath "$prefix/lib/vemora/vemora")" ] ||
+  fail "bin/vemora does not lead to the executable"
+[ "$("$prefix/bin/vemora-calc" --clients 50)" = "26.68" ] || fail "installed vemora-calc"
+for page in vemora vemora-calc; do
+  [ -f "$prefix/share/man/man1/$page.1" ] || fail "no man page for $page"
+done
+
+desktop=$prefix/share/applications/$id.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+[ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not in bin/"
+[ "$(sed -n 's/^Icon=//p' "$desktop")" = "$id" ] || fail "Icon= is not $id"
+
+for size in 16 32; do
+  icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
+  [ -f "$icon" ] || fail "no ${size}px icon"
+  [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon")"
+done
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
+
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate: $metainfo"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+  fail "metainfo does not launch $id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo release is not $version"
+grep -q '<summary xml:lang="de">' "$metainfo" || fail "no German summary"
+echo "install files test passed"
