@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vemora");
   QApplication::setApplicationVersion(VEMORA_VERSION_STRING);
+  // Lets Wayland desktops match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName("org.example.Vemora");
   vemora::Program program;
   if (!program.Start()) return 0;
   return QApplication::exec();
