@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/runtime_error.h"
 
@@ -112,9 +114,34 @@ double DecimalNumber(Scanner& in) {
   return value;
 }
 
+// The common field: up to 15 digits and at most one decimal point, nothing
+// else. Such digits are an exact double, and one division by an exact power
+// of ten rounds as the general reading does, without its scanner.
+std::optional<double> PlainDecimal(std::string_view text) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (text.size() > 16) return std::nullopt;
+  std::uint64_t digits = 0;
+  int count = 0, fractionDigits = 0;
+  bool point = false;
+  for (char c : text) {
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (!IsDigit(c)) return std::nullopt;
+    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    ++count;
+    if (point) ++fractionDigits;
+  }
+  if (count == 0 || count > 15) return std::nullopt;
+  return static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+}
+
 }  // namespace
 
 double NumberFromText(std::string_view text) {
+  if (const auto plain = PlainDecimal(text)) return *plain;
   Scanner in(text);
   if (in.Peek() == '&') {
     in.Next();
@@ -186,18 +213,116 @@ void IncrementDigits(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
-}  // namespace
+// 10^n for n up to 19.
+std::uint64_t PowerOfTen(int n) {
+  std::uint64_t p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
 
-std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
-  CheckedReal(value);
-  if (value == 0.0) return "0";
+// A value to fifteen significant digits: digits * 10^(exponent - 14).
+struct Decimal15 {
+  std::uint64_t digits = 0;
+  int exponent = 0;
+};
+
+// to_chars rounds the exact binary value half to even at the fifteenth digit.
+Decimal15 PreciseFifteenDigits(double magnitude) {
+  // d.dddddddddddddde±x
+  char buffer[40];
+  const char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)
+          .ptr;
+  Decimal15 d;
+  const char* p = buffer;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') d.digits = d.digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  const bool negative = p[1] == '-';
+  for (p += 2; p != end; ++p) d.exponent = d.exponent * 10 + (*p - '0');
+  if (negative) d.exponent = -d.exponent;
+  return d;
+}
+
+// What the rounded product of a and b lost: a * b == product + error exactly
+// (Dekker's product, from plain double operations).
+double ProductError(double a, double b, double product) {
+  const auto split = [](double x) {
+    const double t = 134217729.0 * x;  // 2^27 + 1
+    const double high = t - (t - x);
+    return std::pair{high, x - high};
+  };
+  const auto [aHigh, aLow] = split(a);
+  const auto [bHigh, bLow] = split(b);
+  return ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
+}
+
+// The same rounding from 1 to 1e15 in a few operations: the product with an
+// exact power of ten is split into its rounded value and its exact error;
+// the error only decides when the rounded value lies on a half, and an exact
+// half goes to the even neighbour.
+std::optional<Decimal15> FastFifteenDigits(double magnitude) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (!(magnitude >= 1 && magnitude < 1e15)) return std::nullopt;
+  int exponent = 0;
+  while (magnitude >= kPowersOfTen[exponent + 1]) ++exponent;
+  const double scale = kPowersOfTen[14 - exponent];
+  const double product = magnitude * scale;
+  const double error = ProductError(magnitude, scale, product);
+  const double whole = std::floor(product);
+  // Exact: both are multiples of the product's unit in the last place.
+  const double aboveHalf = (product - whole) - 0.5;
+  auto digits = static_cast<std::uint64_t>(whole);
+  const bool tie = aboveHalf == 0 && error == 0;
+  if (aboveHalf > 0 || (aboveHalf == 0 && error > 0) || (tie && digits % 2 != 0)) ++digits;
+  if (digits == PowerOfTen(15)) return Decimal15{digits / 10, exponent + 1};
+  return Decimal15{digits, exponent};
+}
+
+Decimal15 FifteenDigits(double magnitude) {
+  if (const auto fast = FastFifteenDigits(magnitude)) return *fast;
+  return PreciseFifteenDigits(magnitude);
+}
+
+// Hundredths of the 15-digit decimal, half away from zero; nothing when they
+// would not fit 64 bits (from 1e17 on).
+std::optional<std::uint64_t> RoundedCents(const Decimal15& d) {
+  const int shift = d.exponent - 12;
+  if (shift > 4) return std::nullopt;
+  if (shift >= 0) return d.digits * PowerOfTen(shift);
+  if (shift < -15) return 0;
+  const std::uint64_t unit = PowerOfTen(-shift);
+  return d.digits / unit + (d.digits % unit >= unit / 2 ? 1 : 0);
+}
+
+std::string CentsText(std::uint64_t cents, bool negative, std::string_view decimalSeparator) {
+  if (cents == 0) return "0";
+  char whole[24];
+  char* end = std::to_chars(whole, whole + sizeof whole, cents / 100).ptr;
+  const auto hundredths = static_cast<unsigned>(cents % 100);
+  std::string text;
+  text.reserve(static_cast<std::size_t>(end - whole) + decimalSeparator.size() + 3);
+  if (negative) text += '-';
+  text.append(whole, end);
+  if (hundredths != 0) {
+    text += decimalSeparator;
+    text += static_cast<char>('0' + hundredths / 10);
+    if (hundredths % 10 != 0) text += static_cast<char>('0' + hundredths % 10);
+  }
+  return text;
+}
+
+// The same rounding on the digits as text, for values too large for cents.
+std::string FormatLargeTwoDecimals(double value, std::string_view decimalSeparator) {
   // Fifteen significant digits, as d.dddddddddddddde±x.
   char buffer[40];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                     std::chars_format::scientific, 14);
   const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t ePos = sci.find('e');
-  const std::string mantissa = std::string(sci.substr(0, 1)) + std::string(sci.substr(2, ePos - 2));
+  std::string mantissa(sci.substr(0, 1));
+  mantissa += sci.substr(2, ePos - 2);
   const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
 
   std::string whole, fraction;
@@ -229,6 +354,16 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
     text += shown;
   }
   return text;
+}
+
+}  // namespace
+
+std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
+  CheckedReal(value);
+  if (value == 0.0) return "0";
+  if (const auto cents = RoundedCents(FifteenDigits(std::fabs(value))))
+    return CentsText(*cents, value < 0, decimalSeparator);
+  return FormatLargeTwoDecimals(value, decimalSeparator);
 }
 
 std::string IntegerText(std::int64_t value) {
