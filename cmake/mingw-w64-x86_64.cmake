@@ -21,10 +21,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Runs the built executables (tests, build-time tools) under Wine when it is
-# there, unless the project or the command line chose something else.
-if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
-  find_program(VEMORA_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-  if(VEMORA_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${VEMORA_WINE})
-  endif()
+# installed, in a prefix of the build folder's own and with no display, so
+# nothing outside the build folder changes and no window can open. Gecko,
+# Mono and the menu builder stay off: a console test needs none of them.
+find_program(VEMORA_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(VEMORA_WINE AND NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDEBUG=-all
+      WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe= ${VEMORA_WINE})
 endif()

@@ -8,6 +8,8 @@ vemora_packages=(
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
   dpkg-dev desktop-file-utils appstream
 )
+# The Windows cross build and Wine, installed by scripts/windows_tests.sh.
+vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
 
 vemora_missing_packages() {
   local p missing=()

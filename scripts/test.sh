@@ -10,4 +10,9 @@ preset=${1:-ci}
 shift || true
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
-ctest --preset "$preset" -j "$(nproc)" --timeout 300 "$@"
+status=0
+ctest --preset "$preset" -j "$(nproc)" --timeout 300 "$@" || status=$?
+# The Windows cross build under Wine; skipped with a note when its tools
+# cannot be installed, or when VEMORA_WINDOWS_TESTS=off.
+scripts/windows_tests.sh --skip-if-unavailable || status=$?
+exit "$status"

@@ -27,6 +27,9 @@ std::string DefaultLockPath() {
 }
 
 void SingleInstance::Acquire(const std::string& lock) {
+  // An empty name would make an unnamed mutex that guards nothing, and a
+  // zero would cut the name short: neither is the lock the caller chose.
+  if (lock.empty() || lock.find('\0') != std::string::npos) return;
   const int length = static_cast<int>(lock.size());
   std::wstring name(
       static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, lock.data(), length, nullptr, 0)),

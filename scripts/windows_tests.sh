@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows-only code and the Qt-free logic with mingw-w64 in
+# build/win64 and runs their tests under Wine, in a Wine prefix inside that
+# folder and without a display. Installs what is missing first.
+#
+# Usage: scripts/windows_tests.sh [--skip-if-unavailable]
+#   --skip-if-unavailable (or VEMORA_WINDOWS_TESTS=skip-if-unavailable): when
+#   the cross compiler or Wine cannot be installed, say so and exit 0.
+#   VEMORA_WINDOWS_TESTS=off skips at once, also with a note.
+#   VEMORA_JOBS=n limits the parallel build and test jobs.
+# Exit status: the tests' (CTest's), or the build's when it fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+optional=0
+case "${1:-}" in
+  --skip-if-unavailable) optional=1 ;;
+  "") ;;
+  *)
+    echo "usage: $0 [--skip-if-unavailable]" >&2
+    exit 2
+    ;;
+esac
+case "${VEMORA_WINDOWS_TESTS:-}" in
+  skip-if-unavailable) optional=1 ;;
+  off)
+    echo "Windows tests SKIPPED: VEMORA_WINDOWS_TESTS=off."
+    exit 0
+    ;;
+esac
+
+skip_or_fail() {
+  if [ "$optional" -eq 1 ]; then
+    echo "Windows tests SKIPPED: $1" >&2
+    exit 0
+  fi
+  echo "Windows tests FAILED to start: $1" >&2
+  exit 1
+}
+
+source scripts/setup.sh
+# In a subshell: vemora_install exits when it cannot install.
+if ! (vemora_install "${vemora_windows_packages[@]}"); then
+  skip_or_fail "could not install ${vemora_windows_packages[*]}."
+fi
+
+wine=$(command -v wine64 || command -v wine || true)
+[ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+[ -n "$wine" ] || skip_or_fail "no wine64 or wine binary found."
+wineserver=$(command -v wineserver || true)
+[ -z "$wineserver" ] && wineserver="$(dirname "$wine")/wineserver"
+
+build=build/win64
+jobs=${VEMORA_JOBS:-$(nproc)}
+start=$SECONDS
+
+cmake -S tests/windows -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+  -DVEMORA_WINE="$wine" -DVEMORA_WERROR=ON >/dev/null
+cmake --build "$build" -j "$jobs"
+built=$SECONDS
+
+status=0
+ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300 || status=$?
+# The prefix's server ends by itself a little later; end it now, so that
+# nothing of the run outlives the script.
+WINEPREFIX="$PWD/$build/wine-prefix" "$wineserver" -k 2>/dev/null || true
+
+echo "Windows tests: build $((built - start)) s, tests under Wine $((SECONDS - built)) s."
+exit "$status"
