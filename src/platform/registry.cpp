@@ -50,8 +50,13 @@ std::string RegistryStore::FullPath(RegKey root, std::string_view subKey) const 
 }
 
 void RegistryStore::AddKey(std::uint32_t root, std::string_view path) {
-  // Every key on the way down exists too.
+  // Every key on the way down exists too. The empty path is the root itself,
+  // as OpenKey reads it, not a key named "" below it.
   std::string display = RootName(root);
+  if (path.empty()) {
+    keys_.try_emplace(display, Key{display, {}});
+    return;
+  }
   std::size_t start = 0;
   while (true) {
     const std::size_t end = path.find('\\', start);
@@ -66,7 +71,8 @@ void RegistryStore::AddKey(std::uint32_t root, std::string_view path) {
 void RegistryStore::SetValue(std::uint32_t root, std::string_view path, std::string_view valueName,
                              std::uint32_t type, std::string_view bytes) {
   AddKey(root, path);
-  const std::string full = RootName(root) + "\\" + std::string(path);
+  const std::string full =
+      path.empty() ? RootName(root) : RootName(root) + "\\" + std::string(path);
   keys_.at(Fold(full)).values[Fold(valueName)] = Value{type, std::string(bytes)};
 }
 
