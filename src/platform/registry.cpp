@@ -45,8 +45,15 @@ std::string RegistryStore::FullPath(RegKey root, std::string_view subKey) const 
   } else {
     return {};
   }
-  if (subKey.empty()) return base;
-  return base + "\\" + Fold(subKey);
+  // As the registry reads a path: doubled and trailing separators are
+  // forgiven (a leading one is refused before this).
+  std::string path;
+  for (const char c : Fold(subKey)) {
+    if (c == '\\' && (path.empty() || path.back() == '\\')) continue;
+    path += c;
+  }
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path.empty() ? base : base + "\\" + path;
 }
 
 void RegistryStore::AddKey(std::uint32_t root, std::string_view path) {
@@ -80,6 +87,7 @@ std::int32_t RegistryStore::OpenKey(RegKey root, const std::string& subKey, std:
                                     std::uint32_t, RegKey& key) {
   openRequests_.push_back(subKey);
   if (!IsPredefinedRoot(root) && !handles_.contains(root)) return kErrorInvalidHandle;
+  if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
   const std::string full = FullPath(root, subKey);
   if (!subKey.empty() && !keys_.contains(full)) return kErrorFileNotFound;
   key = nextHandle_++;

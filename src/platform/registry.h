@@ -26,6 +26,7 @@ inline constexpr std::int32_t kErrorSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
+inline constexpr std::int32_t kErrorBadPathname = 161;
 
 // Value types.
 inline constexpr std::uint32_t kRegSz = 1;

@@ -98,6 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
         StoreRow{"NamesIgnoreCase", kHkeyLocalMachine, "software\\VENDOR\\tool", "name", 1024, 0, 0,
                  4},
         StoreRow{"KeyMissing", kHkeyLocalMachine, "SOFTWARE\\Other", "name", 1024, 2, 0, 0},
+        // Stray separators as the registry reads them.
+        StoreRow{"TrailingBackslash", kHkeyLocalMachine, "SOFTWARE\\Vendor\\Tool\\", "name", 1024,
+                 0, 0, 4},
+        StoreRow{"DoubleBackslash", kHkeyLocalMachine, "SOFTWARE\\\\Vendor\\Tool", "name", 1024, 0,
+                 0, 4},
+        StoreRow{"LeadingBackslash", kHkeyLocalMachine, "\\SOFTWARE\\Vendor\\Tool", "name", 1024,
+                 161, 0, 0},
         StoreRow{"OtherRoot", kHkeyCurrentUser, "SOFTWARE\\Vendor\\Tool", "name", 1024, 2, 0, 0},
         StoreRow{"KeyAboveExists", kHkeyLocalMachine, "SOFTWARE\\Vendor", "name", 1024, 0, 2, 0},
         StoreRow{"PartOfAName", kHkeyLocalMachine, "SOFTWARE\\Vend", "name", 1024, 2, 0, 0},
