@@ -9,8 +9,7 @@ namespace vemora::testing_support {
 
 struct ChildResult {
   int status = -1;  // exit status, -1 if the child did not exit normally
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // The child gets this process's environment without LANG, LANGUAGE and LC_*,

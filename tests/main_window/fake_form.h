@@ -1,15 +1,15 @@
-// A recording fake of the toolkit contract for exact tests of window logic:
-// forms and controls keep their property values, fail chosen requests with a
-// chosen run-time error, and log every call in order, failed ones included.
+// A recording fake of the toolkit's form and controls for exact tests of the
+// layout scaler: objects keep their property values, fail chosen requests
+// with a chosen run-time error, and log every property request and Refresh
+// in order, failed ones included.
 #pragma once
 
 #include <functional>
+#include <iomanip>
 #include <map>
 #include <memory>
 #include <ostream>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/runtime_error.h"
@@ -17,31 +17,61 @@
 
 namespace vemora::testing_support {
 
-enum class Op { Get, Set, GetText, SetText, Refresh, Show, Unload, Load, OpenClip };
+enum class Op { Get, Set, Refresh };
 
 struct Call {
-  std::string target;  // a control's name, or the form's
+  std::string target;  // a control's name, or "Form"
   Op op;
-  Prop prop = Prop::Height;  // property requests only
-  double value = 0;          // Set only, exactly as passed
-  std::string text;          // SetText; OpenClip: the path
-  int error = 0;             // the run-time error the call raised; 0: none
-
+  Prop prop = Prop::Height;
+  double value = 0;  // Set only, exactly as passed
+  int error = 0;     // the run-time error the call raised; 0: none
   bool operator==(const Call&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Call& call);
+inline std::ostream& operator<<(std::ostream& out, const Call& call) {
+  return out << call.target << " op " << int(call.op) << " prop " << int(call.prop) << ' '
+             << std::setprecision(17) << call.value << " error " << call.error;
+}
 
 using CallLog = std::vector<Call>;
 
-// Which requests fail, and with which error.
-class FailureRules {
+// Stored numbers, failure rules and the shared log of one form or control. A
+// property never stored is one the object lacks: reading it raises 438.
+class Recorded {
  public:
-  // Empty `when`: every request of that kind fails.
-  void Add(Op op, Prop prop, ErrorNumber error, std::function<bool(double)> when = {});
-  void Clear() { rules_.clear(); }
-  // The error the request raises; 0 if it succeeds.
-  int ErrorFor(Op op, Prop prop, double value = 0) const;
+  Recorded(std::string name, CallLog& log) : name_(std::move(name)), log_(&log) {}
+
+ protected:
+  // Test side: neither logged nor subject to failures.
+  void Store(Prop prop, double value) { values_[prop] = value; }
+  // Empty `when`: every such request fails.
+  void AddFailure(Op op, Prop prop, ErrorNumber error, std::function<bool(double)> when) {
+    rules_.push_back({op, prop, error, std::move(when)});
+  }
+  // Logged before its outcome takes effect.
+  void Record(Op op, Prop prop, double value) const {
+    int error = 0;
+    for (const Rule& rule : rules_) {
+      if (rule.op == op && rule.prop == prop && (!rule.when || rule.when(value))) {
+        error = static_cast<int>(rule.error);
+        break;
+      }
+    }
+    log_->push_back({name_, op, prop, value, error});
+    if (error != 0) Raise(static_cast<ErrorNumber>(error));
+  }
+  double Read(Prop prop) const {
+    Record(Op::Get, prop, 0);
+    const auto it = values_.find(prop);
+    if (it == values_.end()) Raise(ErrorNumber::kPropertyNotSupported);
+    return it->second;
+  }
+  void Write(Prop prop, double value) {
+    Record(Op::Set, prop, value);
+    values_[prop] = value;
+  }
+
+  std::string name_;
 
  private:
   struct Rule {
@@ -50,110 +80,89 @@ class FailureRules {
     ErrorNumber error;
     std::function<bool(double)> when;
   };
+  CallLog* log_;
+  std::map<Prop, double> values_;
   std::vector<Rule> rules_;
 };
 
-// Stored numbers and texts of one control or form. A property never stored
-// is one the object lacks: reading it raises 438.
-class PropertyStore {
+class FakeControl : public Control, Recorded {
  public:
-  double Number(Prop prop) const;
-  const std::string& Text(Prop prop) const;
-  void PutNumber(Prop prop, double value) { numbers_[prop] = value; }
-  void PutText(Prop prop, std::string text) { texts_[prop] = std::move(text); }
-  bool HasNumber(Prop prop) const { return numbers_.contains(prop); }
-
- private:
-  std::map<Prop, double> numbers_;
-  std::map<Prop, std::string> texts_;
-};
-
-class FakeControl : public Control {
- public:
-  FakeControl(std::string name, ControlKind kind, CallLog& log)
-      : name_(std::move(name)), kind_(kind), log_(&log) {}
-
+  using Recorded::Recorded;
   std::string_view Name() const override { return name_; }
-  ControlKind Kind() const override { return kind_; }
-  double Get(Prop prop) const override;
-  void Set(Prop prop, double value) override;
-  std::string GetText(Prop prop) const override;
-  void SetText(Prop prop, std::string_view text) override;
+  ControlKind Kind() const override { return ControlKind::Label; }
+  double Get(Prop prop) const override { return Read(prop); }
+  void Set(Prop prop, double value) override { Write(prop, value); }
+  std::string GetText(Prop) const override { Raise(ErrorNumber::kPropertyNotSupported); }
+  void SetText(Prop, std::string_view) override { Raise(ErrorNumber::kPropertyNotSupported); }
 
-  // Test side: neither logged nor subject to failures.
-  FakeControl& Put(Prop prop, double value);
-  FakeControl& PutText(Prop prop, std::string text);
-  double Stored(Prop prop) const { return store_.Number(prop); }
-  const std::string& StoredText(Prop prop) const { return store_.Text(prop); }
-  FakeControl& FailGet(Prop prop, ErrorNumber error);
-  FakeControl& FailSet(Prop prop, ErrorNumber error, std::function<bool(double)> when = {});
-  void ClearFailures() { failures_.Clear(); }
-
- private:
-  void Record(Call call) const;
-
-  std::string name_;
-  ControlKind kind_;
-  CallLog* log_;
-  PropertyStore store_;
-  FailureRules failures_;
+  FakeControl& Put(Prop prop, double value) {
+    Store(prop, value);
+    return *this;
+  }
+  FakeControl& FailGet(Prop prop, ErrorNumber error) {
+    AddFailure(Op::Get, prop, error, {});
+    return *this;
+  }
+  FakeControl& FailSet(Prop prop, ErrorNumber error, std::function<bool(double)> when = {}) {
+    AddFailure(Op::Set, prop, error, std::move(when));
+    return *this;
+  }
 };
 
-class FakeForm : public Form {
+class FakeForm : public Form, Recorded {
  public:
-  explicit FakeForm(std::string name = "Form") : name_(std::move(name)) {}
+  FakeForm() : Recorded("Form", log_) {}
 
   // Controls are walked in the order they are added.
-  FakeControl& Add(std::string name, ControlKind kind = ControlKind::Label);
-  // A control by name; an unknown name is a fault of the test.
-  FakeControl& Find(std::string_view name);
-
-  double Get(Prop prop) const override;
-  void Set(Prop prop, double value) override;
-  std::string Caption() const override { return caption_; }
-  void SetCaption(std::string_view caption) override;
-  const std::vector<Control*>& Controls() override { return walk_; }
-  Control& Item(std::string_view name) override;
-  void Refresh() override;
-  void Show() override;
-  void Unload() override;
-  void OpenClip(std::string_view control, const std::string& path) override;
-  void OnControl(std::string_view control, Event event, std::function<void()> handler) override;
-  void OnLoad(std::function<void()> handler) override { onLoad_ = std::move(handler); }
-  void OnResize(std::function<void()> handler) override { onResize_ = std::move(handler); }
-  void OnUnload(std::function<void()> handler) override { onUnload_ = std::move(handler); }
-  void Load() override;
-
-  // Test side.
-  FakeForm& Put(Prop prop, double value);
-  FakeForm& PutSize(double height, double width);
-  FakeForm& FailGet(Prop prop, ErrorNumber error);
-  FakeForm& FailSet(Prop prop, ErrorNumber error);
-  // Refresh, Show, Unload, Load or OpenClip.
-  FakeForm& FailOperation(Op op, ErrorNumber error);
-  void ClearFailures() { failures_.Clear(); }
-  // Runs a control's handler as the toolkit would; false if none is set.
-  bool Fire(std::string_view control, Event event);
-  bool FireResize();
-  bool HasHandler(std::string_view control, Event event) const;
+  FakeControl& Add(const std::string& name) {
+    controls_.push_back(std::make_unique<FakeControl>(name, log_));
+    walk_.push_back(controls_.back().get());
+    return *controls_.back();
+  }
+  FakeForm& PutSize(double height, double width) {
+    Store(Prop::Height, height);
+    Store(Prop::Width, width);
+    return *this;
+  }
+  void FailRefresh(ErrorNumber error) { AddFailure(Op::Refresh, Prop::Height, error, {}); }
 
   const CallLog& Log() const { return log_; }
-  CallLog Calls(Op op) const;
-  CallLog CallsOn(std::string_view target) const;
+  CallLog Filter(const std::function<bool(const Call&)>& keep) const {
+    CallLog calls;
+    for (const Call& call : log_) {
+      if (keep(call)) calls.push_back(call);
+    }
+    return calls;
+  }
+  CallLog CallsOn(const std::string& target) const {
+    return Filter([&](const Call& call) { return call.target == target; });
+  }
+  CallLog Calls(Op op) const {
+    return Filter([op](const Call& call) { return call.op == op; });
+  }
   void ClearLog() { log_.clear(); }
 
- private:
-  void Operation(Op op, std::string target, std::string text = {});
+  double Get(Prop prop) const override { return Read(prop); }
+  void Set(Prop prop, double value) override { Write(prop, value); }
+  const std::vector<Control*>& Controls() override { return walk_; }
+  void Refresh() override { Record(Op::Refresh, Prop::Height, 0); }
+  // Not used by the scaler.
+  std::string Caption() const override { return {}; }
+  void SetCaption(std::string_view) override {}
+  Control& Item(std::string_view) override { Raise(ErrorNumber::kSubscriptOutOfRange); }
+  void Show() override {}
+  void Unload() override {}
+  void OpenClip(std::string_view, const std::string&) override {}
+  void OnControl(std::string_view, Event, std::function<void()>) override {}
+  void OnLoad(std::function<void()>) override {}
+  void OnResize(std::function<void()>) override {}
+  void OnUnload(std::function<void()>) override {}
+  void Load() override {}
 
-  std::string name_;
-  std::string caption_;
+ private:
   mutable CallLog log_;  // reads are logged too
-  PropertyStore store_;
-  FailureRules failures_;
   std::vector<std::unique_ptr<FakeControl>> controls_;
   std::vector<Control*> walk_;
-  std::map<std::pair<std::string, Event>, std::function<void()>> handlers_;
-  std::function<void()> onLoad_, onResize_, onUnload_;
 };
 
 }  // namespace vemora::testing_support
