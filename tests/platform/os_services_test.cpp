@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -142,9 +143,9 @@ TEST(RegistryStoreHandles, RefusesHandlesItDidNotGiveOrAlreadyClosed) {
 
 struct FinderRow {
   const char* name;
-  std::vector<std::pair<std::string, int>> files;  // name, mode (0: a directory)
-  std::string searchPath;                          // "{dir}" is the test's directory
-  std::string expected;                            // "" when none is found
+  std::string files;       // blank-separated; "name/" a directory, "name-" not executable
+  std::string searchPath;  // "{dir}" is the test's directory
+  std::string expected;    // "" when none is found
 };
 
 class SystemInfoStoreTest : public testing::TestWithParam<FinderRow> {};
@@ -154,11 +155,14 @@ TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
   InTempDir temp;
   std::filesystem::create_directories(temp.dir / "a");
   std::filesystem::create_directories(temp.dir / "b");
-  for (const auto& [name, mode] : row.files) {
-    if (mode == 0) {
+  std::istringstream files(row.files);
+  for (std::string name; files >> name;) {
+    if (name.ends_with('/')) {
       std::filesystem::create_directories(temp.dir / name);
+    } else if (name.ends_with('-')) {
+      WriteFile(temp.dir / name.substr(0, name.size() - 1), "#!/bin/sh\n", 0644);
     } else {
-      WriteFile(temp.dir / name, "#!/bin/sh\n", static_cast<mode_t>(mode));
+      WriteFile(temp.dir / name, "#!/bin/sh\n", 0755);
     }
   }
   RegistryStore store;
@@ -186,30 +190,20 @@ TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
 
 INSTANTIATE_TEST_SUITE_P(
     SearchPaths, SystemInfoStoreTest,
-    testing::Values(
-        FinderRow{"NameOrderBeforeDirectoryOrder",
-                  {{"a/kinfocenter", 0755}, {"b/hardinfo2", 0755}},
-                  "{dir}/a:{dir}/b",
-                  "{dir}/b/hardinfo2"},
-        FinderRow{"EarlierDirectoryForOneName",
-                  {{"a/hardinfo", 0755}, {"b/hardinfo", 0755}},
-                  "{dir}/a:{dir}/b",
-                  "{dir}/a/hardinfo"},
-        FinderRow{"NotExecutableSkipped",
-                  {{"a/hardinfo2", 0644}, {"b/hardinfo", 0755}},
-                  "{dir}/a:{dir}/b",
-                  "{dir}/b/hardinfo"},
-        FinderRow{"DirectorySkipped",
-                  {{"a/hardinfo2", 0}, {"a/gnome-system-monitor", 0755}},
-                  "{dir}/a",
-                  "{dir}/a/gnome-system-monitor"},
-        FinderRow{"TrailingSlash", {{"b/kinfocenter", 0755}}, "{dir}/b/", "{dir}/b/kinfocenter"},
-        FinderRow{"RelativeAndEmptyEntriesIgnored",
-                  {{"hardinfo2", 0755}, {"a/hardinfo", 0755}, {"b/kinfocenter", 0755}},
-                  "::a:.:{dir}/b:",
-                  "{dir}/b/kinfocenter"},
-        FinderRow{"NoneFound", {{"a/msinfo32", 0755}}, "{dir}/a:{dir}/b", ""},
-        FinderRow{"EmptySearchPath", {{"a/hardinfo2", 0755}}, "", ""}),
+    testing::Values(FinderRow{"NameOrderBeforeDirectoryOrder", "a/kinfocenter b/hardinfo2",
+                              "{dir}/a:{dir}/b", "{dir}/b/hardinfo2"},
+                    FinderRow{"EarlierDirectoryForOneName", "a/hardinfo b/hardinfo",
+                              "{dir}/a:{dir}/b", "{dir}/a/hardinfo"},
+                    FinderRow{"NotExecutableSkipped", "a/hardinfo2- b/hardinfo", "{dir}/a:{dir}/b",
+                              "{dir}/b/hardinfo"},
+                    FinderRow{"DirectorySkipped", "a/hardinfo2/ a/gnome-system-monitor", "{dir}/a",
+                              "{dir}/a/gnome-system-monitor"},
+                    FinderRow{"TrailingSlash", "b/kinfocenter", "{dir}/b/", "{dir}/b/kinfocenter"},
+                    FinderRow{"RelativeAndEmptyEntriesIgnored",
+                              "hardinfo2 a/hardinfo b/kinfocenter",
+                              "::a:.:{dir}/b:", "{dir}/b/kinfocenter"},
+                    FinderRow{"NoneFound", "a/msinfo32", "{dir}/a:{dir}/b", ""},
+                    FinderRow{"EmptySearchPath", "a/hardinfo2", "", ""}),
     RowName<FinderRow>);
 
 // --- Program start ---------------------------------------------------------
@@ -267,22 +261,10 @@ TEST_P(StartProgramNameTest, StartsTheWholeTextAsOneFileName) {
 
 INSTANTIATE_TEST_SUITE_P(Names, StartProgramNameTest,
                          testing::Values(NameRow{"QuoteSemicolonSubstitution", "a b'c;$(touch x)"},
-                                         NameRow{"Substitution", "$(touch x)"},
                                          NameRow{"Backticks", "`touch x`"},
-                                         NameRow{"Semicolon", "run;touch x"},
                                          NameRow{"Blanks", "a b c"},
-                                         NameRow{"Backslash", "tools\\MSINFO32.EXE"},
-                                         NameRow{"DoubleBackslash", "tools\\\\MSINFO32.EXE"}),
+                                         NameRow{"Backslash", "tools\\MSINFO32.EXE"}),
                          RowName<NameRow>);
-
-// The fields after the command name in /proc/<pid>/stat.
-std::vector<long> StatFields(const std::string& stat) {
-  std::istringstream rest(stat.substr(stat.rfind(')') + 2));
-  std::vector<long> fields;
-  std::string field;
-  while (rest >> field) fields.push_back(std::atol(field.c_str()));
-  return fields;
-}
 
 TEST(StartProgram, RunsInItsOwnSessionAndLeavesNoZombie) {
   InTempDir temp;
@@ -293,10 +275,12 @@ TEST(StartProgram, RunsInItsOwnSessionAndLeavesNoZombie) {
   std::ifstream file(temp.dir / "stat");
   const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   const int pid = std::atoi(stat.c_str());
-  const std::vector<long> fields = StatFields(stat);  // state, ppid, pgrp, session, ...
-  ASSERT_GE(fields.size(), 4u);
-  EXPECT_EQ(fields[1], ::getpid()) << "started by us, not through a shell";
-  EXPECT_EQ(fields[3], pid) << "leads a session of its own";
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  char state = 0;
+  int parent = 0, group = 0, session = 0;
+  ASSERT_TRUE(fields >> state >> parent >> group >> session);
+  EXPECT_EQ(parent, ::getpid()) << "started by us, not through a shell";
+  EXPECT_EQ(session, pid) << "leads a session of its own";
   // A zombie still answers kill(pid, 0); only a reaped child is gone.
   EXPECT_TRUE(Eventually([&] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));
   EXPECT_TRUE(testing_support::ZombieChildren().empty());

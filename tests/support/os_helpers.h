@@ -69,17 +69,17 @@ inline bool WaitForFile(const std::string& path) {
 inline std::vector<int> ZombieChildren() {
   std::vector<int> zombies;
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    // Only process folders: /proc/net/stat, say, is a folder of its own.
     const std::string name = entry.path().filename();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
     std::ifstream file(entry.path() / "stat");
     std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const auto close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream rest(stat.substr(close + 1));
+    std::istringstream rest(stat.substr(stat.rfind(')') + 1));
     char state = 0;
     int parent = 0;
-    rest >> state >> parent;
-    if (state == 'Z' && parent == ::getpid()) zombies.push_back(std::stoi(stat));
+    if (rest >> state >> parent && state == 'Z' && parent == ::getpid()) {
+      zombies.push_back(std::stoi(stat));
+    }
   }
   return zombies;
 }

@@ -16,29 +16,13 @@ using namespace std::string_literals;
 using testing_support::CopyMarkerProgram;
 using testing_support::Eventually;
 using testing_support::Exists;
+using testing_support::InDir;
+using testing_support::InTempDir;
 using testing_support::ReadFile;
 using testing_support::RowName;
 using testing_support::TempDir;
 using testing_support::WaitForFile;
 using testing_support::WriteFile;
-
-std::string InDir(std::string text, const std::string& dir) {
-  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
-    text.replace(at, 5, dir);
-  }
-  return text;
-}
-
-// Runs each test inside a fresh folder, so relative names resolve there.
-class InTempDir {
- public:
-  InTempDir() : old_(std::filesystem::current_path()) { std::filesystem::current_path(dir.Path()); }
-  ~InTempDir() { std::filesystem::current_path(old_); }
-  TempDir dir;
-
- private:
-  std::filesystem::path old_;
-};
 
 // --- Program start -----------------------------------------------------------
 

@@ -82,12 +82,6 @@ struct Answer {
   bool operator==(const Answer&) const = default;
 };
 
-void PrintTo(const Answer& answer, std::ostream* out) {
-  *out << "open " << answer.openStatus << ", query " << answer.status << ", type " << answer.type
-       << ", size " << answer.size << ", " << testing::PrintToString(answer.data)
-       << (answer.overran ? ", wrote past the buffer" : "");
-}
-
 Answer Query(Registry& registry, const std::string& path, const std::string& valueName,
              std::uint32_t bufferSize) {
   Answer answer;
@@ -138,26 +132,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ValueRow{"TextWithTerminator", kRegSz, "ABCDEFGHI\0"s, 1024, 0},
                     ValueRow{"TextWithoutTerminator", kRegSz, "ABCDEFGHI", 1024, 0},
                     ValueRow{"TextZeroInside", kRegSz, "AB\0CD\0"s, 1024, 0},
-                    ValueRow{"TextTwoTerminators", kRegSz, "AB\0\0"s, 1024, 0},
-                    ValueRow{"TextOnlyTerminator", kRegSz, "\0"s, 1024, 0},
                     ValueRow{"TextSizeZero", kRegSz, "", 1024, 0},
-                    ValueRow{"ExpandSizeZero", kRegExpandSz, "", 1024, 0},
-                    ValueRow{"BinarySizeZero", kRegBinary, "", 1024, 0},
-                    ValueRow{"DwordSizeZero", kRegDword, "", 1024, 0},
                     ValueRow{"ExpandText", kRegExpandSz, "C:\\x\0"s, 1024, 0},
                     ValueRow{"TextBeyondAscii", kRegSz, "verf\xFCgbar\0"s, 1024, 0},
                     ValueRow{"MultiText", 7, "a\0b\0\0"s, 1024, 0},
                     ValueRow{"Binary", kRegBinary, "\x01\x00\xFF"s, 1024, 0},
                     ValueRow{"Dword", kRegDword, "\x02\x01\x00\x00"s, 1024, 0},
                     ValueRow{"TextFillsTheBuffer", kRegSz, kFull, 1024, 0},
-                    ValueRow{"TextWithTerminatorFillsTheBuffer", kRegSz, kFull.substr(1) + '\0',
-                             1024, 0},
                     ValueRow{"BinaryFillsTheBuffer", kRegBinary, kFull, 1024, 0},
                     ValueRow{"TextSmallBuffer", kRegSz, "abc\0"s, 3, kErrorMoreData},
                     ValueRow{"Text1025Bytes", kRegSz, kFull + '\0', 1024, kErrorMoreData},
-                    ValueRow{"Expand1025Bytes", kRegExpandSz, kFull + '\0', 1024, kErrorMoreData},
-                    ValueRow{"Binary1025Bytes", kRegBinary, kFull + 'b', 1024, kErrorMoreData},
-                    ValueRow{"Dword1025Bytes", kRegDword, kFull + 'b', 1024, kErrorMoreData}),
+                    ValueRow{"Binary1025Bytes", kRegBinary, kFull + 'b', 1024, kErrorMoreData}),
     RowName<ValueRow>);
 
 // Missing keys and values, and how names compare.
@@ -258,17 +243,19 @@ class GetKeyValueSizeZeroAdvapiTest : public testing::TestWithParam<SizeZeroRow>
 TEST_P(GetKeyValueSizeZeroAdvapiTest, RaisesInvalidCallAndStillClosesTheKey) {
   BothRegistries registries;
   registries.Set("Test", "V", GetParam().type, "");
-  CountingRegistry counting(registries.System());
-  std::string keyVal = "old";
-  try {
-    GetKeyValue(counting, kHkeyCurrentUser, registries.Path("Test"), "V", keyVal);
-    ADD_FAILURE() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Code(), 5);
+  for (Registry* registry : {&registries.System(), static_cast<Registry*>(&registries.Store())}) {
+    CountingRegistry counting(*registry);
+    std::string keyVal = "old";
+    try {
+      GetKeyValue(counting, kHkeyCurrentUser, registries.Path("Test"), "V", keyVal);
+      ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Code(), 5);
+    }
+    EXPECT_EQ(keyVal, "old");
+    EXPECT_EQ(counting.opens, 1);
+    EXPECT_EQ(counting.closes, 1);
   }
-  EXPECT_EQ(keyVal, "old");
-  EXPECT_EQ(counting.opens, 1);
-  EXPECT_EQ(counting.closes, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, GetKeyValueSizeZeroAdvapiTest,

@@ -68,7 +68,6 @@ class Probes {
 
   // One letter per probe, in the order they answered: W won, P lost, U unguarded.
   const std::string& Results() const { return results_; }
-  // Ends them the hard way: no destructor of theirs runs.
   void EndAll() {
     for (const HANDLE process : processes_) ::TerminateProcess(process, 9);
     for (const HANDLE process : processes_) {
@@ -83,34 +82,12 @@ class Probes {
   std::string results_;
 };
 
-TEST(SingleInstance, SecondGuardSeesTheFirstUntilItEnds) {
-  const std::string name = UniqueName("Vemora-Test");
-  auto first = std::make_unique<SingleInstance>(name);
-  EXPECT_TRUE(first->Guarded());
-  EXPECT_FALSE(first->PrevInstance());
-  {
-    const SingleInstance second(name);
-    EXPECT_TRUE(second.PrevInstance());
-    EXPECT_FALSE(second.Guarded());
-  }
-  first.reset();
-  const SingleInstance third(name);
-  EXPECT_TRUE(third.Guarded());
-  EXPECT_FALSE(third.PrevInstance());
-}
-
-TEST(SingleInstance, AnotherProcessHoldingTheGuardIsSeen) {
+TEST(SingleInstance, AnotherProcessHoldingTheGuardIsSeenUntilItIsEnded) {
   const std::string name = UniqueName("Vemora-Test");
   Probes holder(name, 1);
   ASSERT_EQ(holder.Results(), "W");
   EXPECT_TRUE(SingleInstance(name).PrevInstance());
-}
-
-TEST(SingleInstance, AnEndedHolderLeavesNoStaleGuard) {
-  const std::string name = UniqueName("Vemora-Test");
-  Probes holder(name, 1);
-  ASSERT_EQ(holder.Results(), "W");
-  holder.EndAll();
+  holder.EndAll();  // the hard way: no destructor of the holder runs
   const SingleInstance next(name);
   EXPECT_TRUE(next.Guarded());
   EXPECT_FALSE(next.PrevInstance());
@@ -149,12 +126,20 @@ std::string Unique(std::string lock) {
 
 class GuardNameTest : public testing::TestWithParam<NameRow> {};
 
-TEST_P(GuardNameTest, SecondGuardOfTheNameSeesTheFirst) {
+TEST_P(GuardNameTest, SecondGuardSeesTheFirstUntilItEnds) {
   const std::string lock = Unique(GetParam().lock);
-  const SingleInstance first(lock);
-  const SingleInstance second(lock);
-  EXPECT_TRUE(first.Guarded());
-  EXPECT_TRUE(second.PrevInstance());
+  auto first = std::make_unique<SingleInstance>(lock);
+  EXPECT_TRUE(first->Guarded());
+  EXPECT_FALSE(first->PrevInstance());
+  {
+    const SingleInstance second(lock);
+    EXPECT_TRUE(second.PrevInstance());
+    EXPECT_FALSE(second.Guarded());
+  }
+  first.reset();
+  const SingleInstance third(lock);
+  EXPECT_TRUE(third.Guarded());
+  EXPECT_FALSE(third.PrevInstance());
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, GuardNameTest,

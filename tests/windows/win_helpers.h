@@ -43,6 +43,25 @@ class TempDir {
   std::string path_;
 };
 
+// Replaces every "{dir}" by `dir`.
+inline std::string InDir(std::string text, const std::string& dir) {
+  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+    text.replace(at, 5, dir);
+  }
+  return text;
+}
+
+// Runs a test inside a fresh folder, so relative names resolve there.
+class InTempDir {
+ public:
+  InTempDir() : old_(std::filesystem::current_path()) { std::filesystem::current_path(dir.Path()); }
+  ~InTempDir() { std::filesystem::current_path(old_); }
+  TempDir dir;
+
+ private:
+  std::filesystem::path old_;
+};
+
 inline void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
