@@ -11,6 +11,7 @@
 
 #include "platform/process.h"
 #include "platform/runtime_error.h"
+#include "support/launcher_rows.h"
 #include "support/os_helpers.h"
 #include "support/row_name.h"
 
@@ -19,33 +20,15 @@ namespace {
 
 using namespace std::string_literals;
 using testing_support::Exists;
+using testing_support::kDirKey;
+using testing_support::KeyValueRow;
+using testing_support::KeyValueRows;
+using testing_support::kPathKey;
+using testing_support::RecordingServices;
 using testing_support::RowName;
 using testing_support::TempDir;
 using testing_support::WaitForFile;
 using testing_support::WriteMarkerScript;
-
-// Starts and looks up for real; records every call and every message box.
-class RecordingServices : public Services {
- public:
-  int MsgBox(std::string_view text, int style, std::string_view title) override {
-    messages.push_back(std::string(text) + "|" + std::to_string(style) + "|" + std::string(title));
-    return 1;
-  }
-  void StartProgram(const std::string& path) override {
-    vemora::StartProgram(path);
-    started.push_back(path);
-  }
-  std::string FileLookup(const std::string& path) override {
-    lookups.push_back(path);
-    return vemora::FileLookup(path);
-  }
-  void EndProgram() override { ADD_FAILURE() << "the launcher never ends the program"; }
-  std::string DecimalSeparator() const override { return ","; }
-
-  std::vector<std::string> messages;  // text|style|title
-  std::vector<std::string> started;   // only the starts that succeeded
-  std::vector<std::string> lookups;
-};
 
 std::string InDir(std::string text, const std::string& dir) {
   for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
@@ -54,58 +37,25 @@ std::string InDir(std::string text, const std::string& dir) {
   return text;
 }
 
-constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr const char* kDirKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-
 // --- GetKeyValue ------------------------------------------------------------
 
-struct ValueRow {
-  const char* name;
-  std::uint32_t type;
-  std::string data;
-  std::string keyValOnEntry;
-  bool result;
-  std::string keyVal;
-  std::string valueName = "V";  // another name reads a missing value
-  std::string key = "SOFTWARE\\Test";
-};
-
-class GetKeyValueTest : public testing::TestWithParam<ValueRow> {};
+class GetKeyValueTest : public testing::TestWithParam<KeyValueRow> {};
 
 TEST_P(GetKeyValueTest, ReadsTheValueAndClosesTheKey) {
-  const ValueRow& row = GetParam();
+  const KeyValueRow& row = GetParam();
   RegistryStore store;
   store.SetValue(kHkeyLocalMachine, "SOFTWARE\\Test", "V", row.type, row.data);
   std::string keyVal = row.keyValOnEntry;
-  EXPECT_EQ(GetKeyValue(store, kHkeyLocalMachine, row.key, row.valueName, keyVal), row.result);
+  EXPECT_EQ(GetKeyValue(store, kHkeyLocalMachine, "SOFTWARE\\" + row.key, row.valueName, keyVal),
+            row.result);
   EXPECT_EQ(keyVal, row.keyVal);
   EXPECT_EQ(store.CloseCalls(), 1);
   EXPECT_EQ(store.Opens(), store.Closes());
   EXPECT_EQ(store.OpenHandles(), 0u);
 }
 
-const std::string kFull(1024, 'a');
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, GetKeyValueTest,
-    testing::Values(ValueRow{"TextWithTerminator", 1, "ABCDEFGHI\0"s, "old", true, "ABCDEFGHI"},
-                    ValueRow{"TextWithoutTerminator", 1, "ABCDEFGHI"s, "old", true, "ABCDEFGHI"},
-                    ValueRow{"ZeroInsideStays", 1, "AB\0CD\0"s, "", true, "AB\0CD"s},
-                    ValueRow{"OnlyOneTerminatorDropped", 1, "AB\0\0"s, "", true, "AB\0"s},
-                    ValueRow{"EmptyText", 1, "\0"s, "old", true, ""},
-                    ValueRow{"FillsTheBuffer", 1, kFull, "", true, kFull},
-                    ValueRow{"FillsTheBufferWithTerminator", 1, kFull.substr(1) + '\0', "", true,
-                             kFull.substr(1)},
-                    ValueRow{"LongerThanTheBuffer", 1, kFull + '\0', "old", false, ""},
-                    ValueRow{"ExpandTextUnchanged", 2, "C:\\x\0"s, "old", true, "old"},
-                    ValueRow{"BinaryUnchanged", 3, "\x01\x02"s, "old", true, "old"},
-                    ValueRow{"DwordTopZeroByteDropped", 4, "\x02\x01\x00\x00"s, "", true, "&h012"},
-                    ValueRow{"DwordAllBytes", 4, "\xD0\xC0\xB0\xA0"s, "", true, "&hA0B0C0D0"},
-                    ValueRow{"DwordAppendsToEntryText", 4, "\x0F\x00\x00\x00"s, "X", true,
-                             "&hX00F"},
-                    ValueRow{"ValueMissing", 1, "abc\0"s, "old", false, "", "W"},
-                    ValueRow{"KeyMissing", 1, "abc\0"s, "old", false, "", "V", "SOFTWARE\\Gone"}),
-    RowName<ValueRow>);
+INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueTest, testing::ValuesIn(KeyValueRows()),
+                         RowName<KeyValueRow>);
 
 struct SizeZeroRow {
   const char* name;

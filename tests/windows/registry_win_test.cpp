@@ -10,6 +10,7 @@
 #include "about_window/sysinfo.h"
 #include "platform/registry.h"
 #include "platform/runtime_error.h"
+#include "support/launcher_rows.h"
 #include "support/row_name.h"
 #include "win_helpers.h"
 
@@ -185,21 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- GetKeyValue reads the real registry -------------------------------------
 
-struct KeyValueRow {
-  const char* name;
-  std::uint32_t type;
-  std::string data;
-  std::string keyValOnEntry;
-  bool result;
-  std::string keyVal;
-  std::string valueName = "V";  // another name reads a missing value
-  std::string key = "Test";     // below the test key
-};
-
-class GetKeyValueAdvapiTest : public testing::TestWithParam<KeyValueRow> {};
+class GetKeyValueAdvapiTest : public testing::TestWithParam<testing_support::KeyValueRow> {};
 
 TEST_P(GetKeyValueAdvapiTest, ReadsTheValueAndClosesTheKey) {
-  const KeyValueRow& row = GetParam();
+  const testing_support::KeyValueRow& row = GetParam();
   BothRegistries registries;
   registries.Set("Test", "V", row.type, row.data);
   for (Registry* registry : {&registries.System(), static_cast<Registry*>(&registries.Store())}) {
@@ -213,25 +203,9 @@ TEST_P(GetKeyValueAdvapiTest, ReadsTheValueAndClosesTheKey) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, GetKeyValueAdvapiTest,
-    testing::Values(KeyValueRow{"TextWithTerminator", 1, "ABCDEFGHI\0"s, "old", true, "ABCDEFGHI"},
-                    KeyValueRow{"TextWithoutTerminator", 1, "ABCDEFGHI"s, "old", true, "ABCDEFGHI"},
-                    KeyValueRow{"ZeroInsideStays", 1, "AB\0CD\0"s, "", true, "AB\0CD"s},
-                    KeyValueRow{"OnlyOneTerminatorDropped", 1, "AB\0\0"s, "", true, "AB\0"s},
-                    KeyValueRow{"EmptyText", 1, "\0"s, "old", true, ""},
-                    KeyValueRow{"FillsTheBuffer", 1, kFull, "", true, kFull},
-                    KeyValueRow{"FillsTheBufferWithTerminator", 1, kFull.substr(1) + '\0', "", true,
-                                kFull.substr(1)},
-                    KeyValueRow{"LongerThanTheBuffer", 1, kFull + '\0', "old", false, ""},
-                    KeyValueRow{"ExpandTextUnchanged", 2, "C:\\x\0"s, "old", true, "old"},
-                    KeyValueRow{"BinaryUnchanged", 3, "\x01\x02"s, "old", true, "old"},
-                    KeyValueRow{"DwordTopZeroByteDropped", 4, "\x02\x01\x00\x00"s, "", true,
-                                "&h012"},
-                    KeyValueRow{"DwordAllBytes", 4, "\xD0\xC0\xB0\xA0"s, "", true, "&hA0B0C0D0"},
-                    KeyValueRow{"ValueMissing", 1, "abc\0"s, "old", false, "", "W"},
-                    KeyValueRow{"KeyMissing", 1, "abc\0"s, "old", false, "", "V", "Gone"}),
-    RowName<KeyValueRow>);
+INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueAdvapiTest,
+                         testing::ValuesIn(testing_support::KeyValueRows()),
+                         RowName<testing_support::KeyValueRow>);
 
 struct SizeZeroRow {
   const char* name;

@@ -10,6 +10,7 @@
 
 #include "about_window/sysinfo.h"
 #include "platform/process.h"
+#include "support/launcher_rows.h"
 #include "support/row_name.h"
 #include "win_helpers.h"
 
@@ -58,33 +59,9 @@ class RedirectedRegistry : public Registry {
   std::unique_ptr<Registry> inner_ = CreateSystemRegistry();
 };
 
-// Starts and looks up for real; records every call and every message box.
-class RecordingServices : public Services {
- public:
-  int MsgBox(std::string_view text, int style, std::string_view) override {
-    messages.push_back(std::string(text));
-    styles.push_back(style);
-    return 1;
-  }
-  void StartProgram(const std::string& path) override {
-    vemora::StartProgram(path);
-    started.push_back(path);
-  }
-  std::string FileLookup(const std::string& path) override {
-    lookups.push_back(path);
-    return vemora::FileLookup(path);
-  }
-  void EndProgram() override { ADD_FAILURE() << "the launcher never ends the program"; }
-  std::string DecimalSeparator() const override { return ","; }
-
-  std::vector<std::string> messages;
-  std::vector<int> styles;
-  std::vector<std::string> started;  // only the starts that succeeded
-  std::vector<std::string> lookups;
-};
-
-constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr const char* kDirKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+using testing_support::kDirKey;
+using testing_support::kPathKey;
+using testing_support::RecordingServices;
 
 struct Entry {
   const char* key;  // kPathKey ("PATH") or kDirKey ("MSINFO")
@@ -133,8 +110,8 @@ TEST_P(StartSysInfoAdvapiTest, StartsTheProgramOrShowsTheOneMessage) {
     EXPECT_TRUE(services.messages.empty());
   } else {
     EXPECT_TRUE(services.started.empty());
-    EXPECT_EQ(services.messages, std::vector<std::string>{std::string(kSysInfoUnavailable)});
-    EXPECT_EQ(services.styles, std::vector<int>{0});
+    EXPECT_EQ(services.messages,
+              std::vector<std::string>{std::string(kSysInfoUnavailable) + "|0|"});
   }
   for (std::size_t i = 0; i < row.programs.size(); ++i) {
     if (static_cast<int>(i) == row.started) continue;
