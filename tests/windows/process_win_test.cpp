@@ -13,137 +13,86 @@ namespace vemora {
 namespace {
 
 using namespace std::string_literals;
-using testing_support::CopyMarkerProgram;
-using testing_support::Eventually;
-using testing_support::Exists;
-using testing_support::InDir;
-using testing_support::InTempDir;
-using testing_support::ReadFile;
-using testing_support::RowName;
-using testing_support::TempDir;
-using testing_support::WaitForFile;
-using testing_support::WriteFile;
+using namespace testing_support;
 
-// --- Program start -----------------------------------------------------------
-
-struct NameRow {
+struct PathRow {
   const char* name;
-  std::string file;  // created below the test's folder
-  std::string path;  // as passed; "{dir}" is the test's folder
+  std::string path;  // "{dir}" is the test's folder
+  std::string expected = {};
 };
 
-class StartProgramNameTest : public testing::TestWithParam<NameRow> {};
+class StartProgramTest : public testing::TestWithParam<PathRow> {};
 
-TEST_P(StartProgramNameTest, StartsTheWholeTextAsOneFileInANormalWindow) {
-  const NameRow& row = GetParam();
-  InTempDir temp;
-  const std::string file = temp.dir / row.file;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-  CopyMarkerProgram(file);
-  const std::string path = InDir(row.path, temp.dir.Path());
+TEST_P(StartProgramTest, StartsTheQuotedPathInANormalWindowAndReturnsAtOnce) {
+  TempDir dir;
+  const std::string path = dir.Fill(GetParam().path);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::filesystem::copy_file(HelperProgram(), path);
+  WriteText(path + ".hold", "");
   StartProgram(path);
   std::string how;
-  ASSERT_TRUE(Eventually([&] { return !(how = ReadFile(file + ".started")).empty(); }));
-  // Shown normally (SW_SHOWNORMAL), and the quoted path is its whole command line.
-  EXPECT_EQ(how, "show=1\ncommand=\"" + path + "\"\n");
-  EXPECT_FALSE(Exists(temp.dir / "x"));
+  ASSERT_TRUE(Eventually([&] { return !(how = ReadText(path + ".started")).empty(); }));
+  EXPECT_EQ(how, "show=1\ncommand=\"" + path + "\"\n");  // SW_SHOWNORMAL
+  EXPECT_FALSE(Exists(path + ".ended"));                 // the start does not wait for the program
+  std::filesystem::remove(path + ".hold");
+  EXPECT_TRUE(Eventually([&] { return Exists(path + ".ended"); }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, StartProgramNameTest,
-    testing::Values(
-        NameRow{"Plain", "prog.exe", "{dir}\\prog.exe"},
-        NameRow{"Blanks", "a b c.exe", "{dir}\\a b c.exe"},
-        NameRow{"BlanksInTheFolder", "sub dir\\run me.exe", "{dir}\\sub dir\\run me.exe"},
-        NameRow{"ShellCharacters", "a b'c;&x %OS% $(y).exe", "{dir}\\a b'c;&x %OS% $(y).exe"},
-        NameRow{"ForwardSlashes", "sub\\prog.exe", "{dir}/sub/prog.exe"},
-        NameRow{"DoubleBackslash", "tools\\MSINFO32.EXE", "{dir}\\tools\\\\MSINFO32.EXE"},
-        NameRow{"OtherCase", "tools\\msinfo32.exe", "{dir}\\TOOLS\\MSINFO32.EXE"},
-        NameRow{"Relative", "prog.exe", "prog.exe"}),
-    RowName<NameRow>);
+INSTANTIATE_TEST_SUITE_P(Names, StartProgramTest,
+                         testing::Values(PathRow{"Plain", "{dir}\\prog.exe"},
+                                         PathRow{"BlanksAndShellCharacters",
+                                                 "{dir}\\sub dir\\a b'c;&x %OS% $(y).exe"}),
+                         RowName<PathRow>);
 
-struct StartErrorRow {
-  const char* name;
-  std::string path;  // "{dir}/..." in the files set up below
-};
-
-class StartProgramErrorTest : public testing::TestWithParam<StartErrorRow> {};
+class StartProgramErrorTest : public testing::TestWithParam<PathRow> {};
 
 TEST_P(StartProgramErrorTest, RaisesFileNotFound) {
-  InTempDir temp;
-  CopyMarkerProgram(temp.dir / "good.exe");
-  WriteFile(temp.dir / "garbage.exe", "\x01\x02\x03 not a program\n");
-  WriteFile(temp.dir / "empty.exe", "");
-  std::filesystem::create_directory(temp.dir / "folder");
+  TempDir dir;
+  std::filesystem::copy_file(HelperProgram(), dir / "good.exe");
+  WriteText(dir / "garbage.exe", "\x01\x02\x03 not a program\n");
+  std::filesystem::create_directory(dir / "folder");
   try {
-    StartProgram(InDir(GetParam().path, temp.dir.Path()));
+    StartProgram(dir.Fill(GetParam().path));
     ADD_FAILURE() << "started";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.Code(), 53);
   }
-  EXPECT_FALSE(Exists(temp.dir / "good.exe.started"));
+  EXPECT_FALSE(Exists(dir / "good.exe.started"));
 }
 
+// Each row fails in CreateProcess with another Windows error, or before it.
 INSTANTIATE_TEST_SUITE_P(Paths, StartProgramErrorTest,
-                         testing::Values(StartErrorRow{"Missing", "{dir}\\missing.exe"},
-                                         StartErrorRow{"Empty", ""},
-                                         StartErrorRow{"Folder", "{dir}\\folder"},
-                                         StartErrorRow{"NotAProgram", "{dir}\\garbage.exe"},
-                                         StartErrorRow{"EmptyFile", "{dir}\\empty.exe"},
-                                         StartErrorRow{"InAMissingFolder", "{dir}\\gone\\good.exe"},
-                                         StartErrorRow{"ZeroInsideName", "{dir}\\good.exe\0x"s},
-                                         StartErrorRow{"TrailingBackslash", "{dir}\\good.exe\\"}),
-                         RowName<StartErrorRow>);
+                         testing::Values(PathRow{"Missing", "{dir}\\missing.exe"},
+                                         PathRow{"InAMissingFolder", "{dir}\\gone\\good.exe"},
+                                         PathRow{"Folder", "{dir}\\folder"},
+                                         PathRow{"NotAProgram", "{dir}\\garbage.exe"},
+                                         PathRow{"Empty", ""},
+                                         PathRow{"ZeroInsideName", "{dir}\\good.exe\0x"s}),
+                         RowName<PathRow>);
 
-TEST(StartProgram, ReturnsWhileTheProgramRuns) {
-  InTempDir temp;
-  const std::string program = temp.dir / "wait.exe";
-  CopyMarkerProgram(program);
-  StartProgram(program);
-  ASSERT_TRUE(WaitForFile(program + ".started"));
-  EXPECT_FALSE(Exists(program + ".ended"));
-  WriteFile(program + ".release", "");
-  EXPECT_TRUE(WaitForFile(program + ".ended"));
-}
+class FileLookupTest : public testing::TestWithParam<PathRow> {};
 
-// --- File lookup -------------------------------------------------------------
-
-struct LookupRow {
-  const char* name;
-  std::string path;
-  std::string expected;
-};
-
-class FileLookupTest : public testing::TestWithParam<LookupRow> {};
-
-TEST_P(FileLookupTest, GivesTheNameOfAnExistingOrdinaryFile) {
-  InTempDir temp;
-  WriteFile(temp.dir / "prog.exe", "");
-  std::filesystem::create_directories(temp.dir / "tools\\MSINFO32.EXE");
-  WriteFile(temp.dir / "tools\\other.txt", "");
-  WriteFile(temp.dir / "hidden.exe", "");
-  ASSERT_TRUE(::SetFileAttributesA((temp.dir / "hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_EQ(FileLookup(InDir(GetParam().path, temp.dir.Path())), GetParam().expected);
+TEST_P(FileLookupTest, GivesTheNameOfAnOrdinaryFileOnly) {
+  TempDir dir;
+  WriteText(dir / "prog.exe", "");
+  WriteText(dir / "hidden.exe", "");
+  ASSERT_TRUE(::SetFileAttributesA((dir / "hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  std::filesystem::create_directories(dir / "tools\\MSINFO32.EXE");
+  WriteText(dir / "tools\\other.txt", "");
+  EXPECT_EQ(FileLookup(dir.Fill(GetParam().path)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, FileLookupTest,
-    testing::Values(LookupRow{"OrdinaryFile", "{dir}\\prog.exe", "prog.exe"},
-                    LookupRow{"RelativeName", "prog.exe", "prog.exe"},
-                    LookupRow{"OtherCaseGivesTheFilesOwn", "{dir}\\PROG.EXE", "prog.exe"},
-                    LookupRow{"ForwardSlashes", "{dir}/tools/other.txt", "other.txt"},
-                    LookupRow{"DoubleBackslash", "{dir}\\tools\\\\other.txt", "other.txt"},
-                    LookupRow{"FolderNamedLikeTheProgram", "{dir}\\tools\\MSINFO32.EXE", ""},
-                    LookupRow{"Folder", "{dir}\\tools", ""},
-                    LookupRow{"FolderWithBackslash", "{dir}\\tools\\", ""},
-                    LookupRow{"FileWithBackslash", "{dir}\\prog.exe\\", ""},
-                    LookupRow{"Hidden", "{dir}\\hidden.exe", ""},
-                    LookupRow{"Missing", "{dir}\\missing.exe", ""}, LookupRow{"Empty", "", ""},
-                    LookupRow{"ZeroInsideName", "{dir}\\prog.exe\0x"s, ""},
-                    // As the classic lookup does: a pattern gives the first
-                    // ordinary file it matches.
-                    LookupRow{"PatternSkipsFolders", "{dir}\\tools\\*", "other.txt"}),
-    RowName<LookupRow>);
+    testing::Values(PathRow{"OrdinaryFile", "{dir}\\prog.exe", "prog.exe"},
+                    PathRow{"OtherCaseGivesTheFilesOwn", "{dir}\\PROG.EXE", "prog.exe"},
+                    PathRow{"FolderNamedLikeTheProgram", "{dir}\\tools\\MSINFO32.EXE", ""},
+                    PathRow{"Hidden", "{dir}\\hidden.exe", ""},
+                    PathRow{"Missing", "{dir}\\missing.exe", ""}, PathRow{"Empty", "", ""},
+                    PathRow{"ZeroInsideName", "{dir}\\prog.exe\0x"s, ""},
+                    // A pattern gives the first ordinary file it matches.
+                    PathRow{"PatternSkipsFolders", "{dir}\\tools\\*", "other.txt"}),
+    RowName<PathRow>);
 
 }  // namespace
 }  // namespace vemora
