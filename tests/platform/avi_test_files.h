@@ -1,10 +1,9 @@
-// Clips for the reader and the animation control tests: small AVIs built in
-// memory with the clip generator's writer, the bad ones as one table, and
-// ffmpeg as an independent encoder and decoder.
+// Small AVIs built in memory with the clip generator's writer, for the reader
+// and the animation control tests; the ones the reader must refuse as a table.
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,16 +17,13 @@ using Frames = std::vector<std::vector<std::uint32_t>>;
 // The pieces of a one-video-stream AVI, to be changed before assembling.
 struct AviParts {
   Bytes avih, strh, strf;
-  std::vector<Bytes> hdrlExtra;  // more chunks or lists at the end of "hdrl"
+  std::vector<Bytes> hdrlExtra;  // after the stream's "strl"
   std::vector<Bytes> movi;       // whole chunks
-  bool index = true;
 };
 
-AviParts PartsOf(const clipgen::AviVideo& video);
-Bytes Assemble(const AviParts& parts);
 void PutU32At(Bytes& bytes, std::size_t at, std::uint32_t value);
 
-// A chunk or list ("LIST:type") in a RIFF file, in file order.
+// A chunk or list ("LIST:type") in a RIFF file.
 struct RiffNode {
   std::string id;
   std::size_t at = 0;    // of the header
@@ -36,29 +32,26 @@ struct RiffNode {
 };
 RiffNode FindNode(const Bytes& bytes, const std::string& id);
 
-// Small clips: 8 x 6 with a 16-colour palette, three frames.
+// 8 x 6 RLE8 with a 16-colour palette, three frames; `change` edits its parts.
 std::vector<std::vector<std::uint8_t>> SmallIndexFrames();
 std::vector<std::uint32_t> SmallPalette();
 clipgen::AviVideo SmallRleVideo();
+Bytes SmallClip(const std::function<void(AviParts&)>& change);
 Frames ToPixels(const std::vector<std::vector<std::uint8_t>>& frames,
                 const std::vector<std::uint32_t>& palette);
+
+// One 5 x 3 uncompressed frame: pixel (x, y) has index 3 * y + x (24 bits:
+// that index as red, one more as green, two more as blue); rows padded with
+// 0xEE.
+clipgen::AviVideo GradientVideo(std::uint16_t bitCount, bool topDown);
+Frames GradientPixels(std::uint16_t bitCount);
 
 struct BadClip {
   std::string name;
   Bytes bytes;
 };
-// Every clip the reader must refuse.
 std::vector<BadClip> BadClips();
 
 std::string WriteBytes(const std::string& file, const Bytes& bytes);
-
-// ffmpeg, run as a separate program.
-bool HaveFfmpeg();
-// A shell command's standard output, or nothing when the command fails.
-std::optional<Bytes> RunAndCapture(const std::string& command);
-std::string ShellQuote(const std::string& text);
-// ffmpeg's decoding of a file as packed RGB, one frame after the other.
-std::optional<Bytes> FfmpegRgb24(const std::string& file);
-Bytes ToRgb24(const Frames& frames);
 
 }  // namespace vemora::avi_testing

@@ -1,7 +1,6 @@
-// A second process for the single-instance tests: waits until its standard
-// input closes (so many probes can start at one moment), takes the guard on
-// the lock path it is given, reports W (won), P (another copy runs) or U
-// (unguarded) and then holds the guard until it is killed.
+// For the single-instance tests: once standard input closes (so many probes
+// start at one moment), takes the guard on the given lock path, reports W
+// (won), P (another copy runs) or U (unguarded) and holds it until killed.
 #include <unistd.h>
 
 #include "platform/single_instance.h"

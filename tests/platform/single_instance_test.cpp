@@ -32,49 +32,37 @@ using testing_support::WriteFile;
 
 // Lock probes (a separate program) that all take the guard at one moment,
 // when the start pipe closes, and then hold it until they are killed.
-class Probes {
- public:
+struct Probes {
   Probes(const std::string& lock, int count) {
-    int start[2], results[2];
+    int start[2], answers[2];
     EXPECT_EQ(::pipe2(start, O_CLOEXEC), 0);
-    EXPECT_EQ(::pipe2(results, O_CLOEXEC), 0);
+    EXPECT_EQ(::pipe2(answers, O_CLOEXEC), 0);
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_adddup2(&actions, start[0], 0);
-    ::posix_spawn_file_actions_adddup2(&actions, results[1], 1);
+    ::posix_spawn_file_actions_adddup2(&actions, answers[1], 1);
     for (int i = 0; i < count; ++i) {
       const char* argv[] = {VEMORA_LOCK_PROBE, lock.c_str(), nullptr};
       pid_t pid = 0;
       EXPECT_EQ(::posix_spawn(&pid, VEMORA_LOCK_PROBE, &actions, nullptr, const_cast<char**>(argv),
                               environ),
                 0);
-      pids_.push_back(pid);
+      pids.push_back(pid);
     }
     ::posix_spawn_file_actions_destroy(&actions);
     ::close(start[0]);
-    ::close(results[1]);
+    ::close(answers[1]);
     ::close(start[1]);  // go
-    char result = 0;
-    while (results_.size() < pids_.size() && ::read(results[0], &result, 1) == 1) {
-      results_ += result;
-    }
-    ::close(results[0]);
+    for (char c = 0; results.size() < pids.size() && ::read(answers[0], &c, 1) == 1;) results += c;
+    ::close(answers[0]);
   }
-  ~Probes() { KillAll(); }
-  Probes(const Probes&) = delete;
-  Probes& operator=(const Probes&) = delete;
-
-  // One letter per probe, in the order they answered: W won, P lost, U unguarded.
-  const std::string& Results() const { return results_; }
-  void KillAll() {
-    for (const pid_t pid : pids_) ::kill(pid, SIGKILL);
-    for (const pid_t pid : pids_) ::waitpid(pid, nullptr, 0);
-    pids_.clear();
+  // SIGKILL: no destructor runs in the probe, so the lock must not go stale.
+  ~Probes() {
+    for (const pid_t pid : pids) ::kill(pid, SIGKILL);
+    for (const pid_t pid : pids) ::waitpid(pid, nullptr, 0);
   }
-
- private:
-  std::vector<pid_t> pids_;
-  std::string results_;
+  std::vector<pid_t> pids;
+  std::string results;  // one letter per probe: W won, P lost, U unguarded
 };
 
 TEST(SingleInstance, SecondGuardSeesTheFirstUntilItEnds) {
@@ -88,31 +76,20 @@ TEST(SingleInstance, SecondGuardSeesTheFirstUntilItEnds) {
     EXPECT_FALSE(second.Guarded());
   }
   first.reset();
-  const SingleInstance third(dir / "lock");
-  EXPECT_TRUE(third.Guarded());
-  EXPECT_FALSE(third.PrevInstance());
+  EXPECT_TRUE(SingleInstance(dir / "lock").Guarded());
 }
 
-TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeenUntilItIsKilled) {
-  TempDir dir;
-  Probes holder(dir / "lock", 1);
-  ASSERT_EQ(holder.Results(), "W");
-  EXPECT_TRUE(SingleInstance(dir / "lock").PrevInstance());
-  holder.KillAll();  // SIGKILL: no destructor runs, the lock must not go stale
-  const SingleInstance next(dir / "lock");
-  EXPECT_TRUE(next.Guarded());
-  EXPECT_FALSE(next.PrevInstance());
-}
-
+// Each round on the same lock, after the last round's holder was killed.
 TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
   TempDir dir;
   for (int round = 0; round < 5; ++round) {
-    Probes probes(dir / ("lock" + std::to_string(round)), 12);
-    const std::string& results = probes.Results();
-    ASSERT_EQ(results.size(), 12u);
-    EXPECT_EQ(std::count(results.begin(), results.end(), 'W'), 1) << results;
-    EXPECT_EQ(std::count(results.begin(), results.end(), 'P'), 11) << results;
+    const Probes probes(dir / "lock", 12);
+    ASSERT_EQ(probes.results.size(), 12u);
+    EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'W'), 1) << probes.results;
+    EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'P'), 11) << probes.results;
+    EXPECT_TRUE(SingleInstance(dir / "lock").PrevInstance());
   }
+  EXPECT_TRUE(SingleInstance(dir / "lock").Guarded());
 }
 
 // A lock path that someone else prepared: never followed, never believed.
@@ -171,35 +148,23 @@ struct RuntimeDirRow {
   bool used;  // the runtime directory holds the lock, else /tmp does
 };
 
-class DefaultLockPathTest : public testing::TestWithParam<RuntimeDirRow> {
- protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
-  }
-  void TearDown() override {
-    if (old_) {
-      ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_RUNTIME_DIR");
-    }
-  }
+void SetRuntimeDir(const std::optional<std::string>& value) {
+  value ? ::setenv("XDG_RUNTIME_DIR", value->c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+}
 
- private:
-  std::optional<std::string> old_;
+class DefaultLockPathTest : public testing::TestWithParam<RuntimeDirRow> {
+  void TearDown() override { SetRuntimeDir(old_); }
+  const char* env_ = std::getenv("XDG_RUNTIME_DIR");
+  std::optional<std::string> old_ = env_ ? std::optional<std::string>(env_) : std::nullopt;
 };
 
 TEST_P(DefaultLockPathTest, UsesOnlyAPrivateRuntimeDirectory) {
   const RuntimeDirRow& row = GetParam();
   TempDir dir;
   ::chmod(dir.Path().c_str(), row.mode);
-  std::string runtime;
-  if (row.runtimeDir) {
-    runtime = *row.runtimeDir;
-    if (runtime.starts_with("{dir}")) runtime.replace(0, 5, dir.Path());
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_RUNTIME_DIR");
-  }
+  std::optional<std::string> runtime = row.runtimeDir;
+  if (runtime && runtime->starts_with("{dir}")) runtime->replace(0, 5, dir.Path());
+  SetRuntimeDir(runtime);
   const std::string tmpLock = "/tmp/vemora-" + std::to_string(::geteuid()) + ".lock";
   EXPECT_EQ(DefaultLockPath(), row.used ? dir / "vemora.lock" : tmpLock);
   if (row.used) {
