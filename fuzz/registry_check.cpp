@@ -99,7 +99,9 @@ void CheckRegistryValue(Input input) {
     invalidCall = true;
   }
   Expect(store.OpenHandles() == 0 && store.Opens() == store.Closes(), "a key was left open");
-  if (otherRoot || bytes.size() > kBufferSize) {
+  // A leading separator is refused by the open, as the registry does.
+  const bool refusedPath = !keyName.empty() && keyName.front() == '\\';
+  if (otherRoot || refusedPath || bytes.size() > kBufferSize) {
     Expect(!invalidCall && !read && keyVal.empty(), "a value that cannot be read was read");
     return;
   }

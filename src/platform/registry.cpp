@@ -26,6 +26,18 @@ std::string RootName(RegKey root) {
   return name;
 }
 
+// A key path as the registry reads it: doubled separators count once, and
+// separators at either end are dropped (OpenKey refuses a leading one first).
+std::string TidyPath(std::string_view path) {
+  std::string tidy;
+  for (const char c : path) {
+    if (c == '\\' && (tidy.empty() || tidy.back() == '\\')) continue;
+    tidy += c;
+  }
+  if (!tidy.empty() && tidy.back() == '\\') tidy.pop_back();
+  return tidy;
+}
+
 }  // namespace
 
 std::string RegistryStore::Fold(std::string_view text) {
@@ -45,20 +57,14 @@ std::string RegistryStore::FullPath(RegKey root, std::string_view subKey) const 
   } else {
     return {};
   }
-  // As the registry reads a path: doubled and trailing separators are
-  // forgiven (a leading one is refused before this).
-  std::string path;
-  for (const char c : Fold(subKey)) {
-    if (c == '\\' && (path.empty() || path.back() == '\\')) continue;
-    path += c;
-  }
-  if (!path.empty() && path.back() == '\\') path.pop_back();
+  const std::string path = Fold(TidyPath(subKey));
   return path.empty() ? base : base + "\\" + path;
 }
 
-void RegistryStore::AddKey(std::uint32_t root, std::string_view path) {
+void RegistryStore::AddKey(std::uint32_t root, std::string_view untidy) {
   // Every key on the way down exists too. The empty path is the root itself,
   // as OpenKey reads it, not a key named "" below it.
+  const std::string path = TidyPath(untidy);
   std::string display = RootName(root);
   if (path.empty()) {
     keys_.try_emplace(display, Key{display, {}});
@@ -68,16 +74,18 @@ void RegistryStore::AddKey(std::uint32_t root, std::string_view path) {
   while (true) {
     const std::size_t end = path.find('\\', start);
     display += "\\";
-    display += path.substr(start, end - start);
+    display += std::string_view(path).substr(start, end - start);
     keys_.try_emplace(Fold(display), Key{display, {}});
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
 }
 
-void RegistryStore::SetValue(std::uint32_t root, std::string_view path, std::string_view valueName,
-                             std::uint32_t type, std::string_view bytes) {
-  AddKey(root, path);
+void RegistryStore::SetValue(std::uint32_t root, std::string_view untidy,
+                             std::string_view valueName, std::uint32_t type,
+                             std::string_view bytes) {
+  AddKey(root, untidy);
+  const std::string path = TidyPath(untidy);
   const std::string full =
       path.empty() ? RootName(root) : RootName(root) + "\\" + std::string(path);
   keys_.at(Fold(full)).values[Fold(valueName)] = Value{type, std::string(bytes)};
