@@ -4,6 +4,8 @@
 # second copy, survives SIGKILL without a stale lock, and takes screenshots.
 # Usage: real_window_test.sh VEMORA_BINARY OUTPUT_DIR
 set -euo pipefail
+# shellcheck source=tests/support/x11.sh
+source "$(dirname "$0")/../support/x11.sh"
 bin=$1
 out=$2
 mkdir -p "$out"
@@ -18,23 +20,6 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Prints the id of the first window whose name matches, waiting up to 10 s.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# Clicks at a control's centre, given in twips from the client area's origin.
-click_twips() {
-  xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1
-  sleep 0.2
-}
 
 read_result() {
   click_twips "$1" 1000 4990          # Text_Summe

@@ -6,6 +6,8 @@
 set -euo pipefail
 # shellcheck source=tests/install/common.sh
 source "$(dirname "$0")/common.sh"
+# shellcheck source=tests/support/x11.sh
+source "$(dirname "$0")/../support/x11.sh"
 need xdotool xprop import compare convert
 build=$1
 out=$2
@@ -24,17 +26,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Prints the id of the first window whose name matches, waiting up to 10 s.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
 # The clip's box in the About window, client pixels 336..393 x 8..49.
 clip_region() {
   import -window "$1" "$2.png"
@@ -51,7 +42,7 @@ for size in 16 32; do
   grep -q "Icon ($size x $size)" <<<"$icon" || fail "no ${size}px window icon: ${icon:0:60}"
 done
 
-xdotool mousemove --window "$main" 220 332 click 1       # the logo
+click_twips "$main" 3300 4980                         # the logo
 about=$(wait_window '^Info Vemora$') || fail "About window did not open"
 sleep 0.5
 clip_region "$about" "$out/installed_about_1"
