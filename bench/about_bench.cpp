@@ -9,9 +9,9 @@
 
 #include "about_window/info_form.h"
 #include "app/program.h"
-#include "platform/animation_view.h"
 #include "support/bench_program.h"
 #include "support/goal_reporter.h"
+#include "toolkit_qt/animation_view.h"
 
 namespace vemora::bench {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "clip/avi_reader.h"
 #include "fuzz_check.h"
-#include "platform/avi_reader.h"
 
 namespace vemora::fuzzing {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "platform/numbers.h"
-#include "platform/runtime_error.h"
+#include "runtime/numbers.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora::fuzzing {
 namespace {

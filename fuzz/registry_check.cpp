@@ -11,8 +11,8 @@
 
 #include "about_window/sysinfo.h"
 #include "fuzz_check.h"
-#include "platform/registry.h"
-#include "platform/runtime_error.h"
+#include "os/registry.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora::fuzzing {
 namespace {

@@ -14,12 +14,9 @@ vemora_install clang-14 libclang-rt-14-dev
 seconds=${1:-60}
 targets=(number_from_text format_two_decimals avi_reader registry_value)
 build=build/fuzz
-sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVEMORA_WITH_QT=OFF -DVEMORA_BUILD_TESTS=OFF -DVEMORA_BUILD_FUZZ=ON \
-  -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer" >/dev/null
-cmake --build "$build" -j 2 --target "${targets[@]/#/vemora_fuzz_}" vemora_avi_seeds
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j 2 --target "${targets[@]/#/vemora_fuzz_}" vemora_avi_seeds
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

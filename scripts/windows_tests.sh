@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows-only code and the Qt-free logic with mingw-w64 in
-# build/win64 and runs their tests under Wine, in a Wine prefix inside that
-# folder and without a display. Installs what is missing first.
+# Cross-builds the Windows program and its tests with mingw-w64 (the windows
+# preset, in build/windows) and runs the tests under Wine, in a Wine prefix
+# inside that folder. Installs what is missing first.
 #
 # Usage: scripts/windows_tests.sh [--skip-if-unavailable]
 #   --skip-if-unavailable (or VEMORA_WINDOWS_TESTS=skip-if-unavailable): when
@@ -50,18 +50,16 @@ wine=$(command -v wine64 || command -v wine || true)
 wineserver=$(command -v wineserver || true)
 [ -z "$wineserver" ] && wineserver="$(dirname "$wine")/wineserver"
 
-build=build/win64
+build=build/windows
 jobs=${VEMORA_JOBS:-$(nproc)}
 start=$SECONDS
 
-cmake -S tests/windows -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-  -DVEMORA_WINE="$wine" -DVEMORA_WERROR=ON >/dev/null
-cmake --build "$build" -j "$jobs"
+cmake --preset windows -DVEMORA_WINE="$wine" >/dev/null
+cmake --build --preset windows -j "$jobs"
 built=$SECONDS
 
 status=0
-ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300 || status=$?
+ctest --preset windows -j "$jobs" || status=$?
 # The prefix's server ends by itself a little later; end it now, so that
 # nothing of the run outlives the script.
 WINEPREFIX="$PWD/$build/wine-prefix" "$wineserver" -k 2>/dev/null || true

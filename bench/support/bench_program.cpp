@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/qt_form.h"
+#include "toolkit_qt/qt_form.h"
 
 namespace vemora::bench {
 

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include "app/vemora_modul.h"
-#include "platform/qt_toolkit.h"
-#include "platform/registry.h"
+#include "os/registry.h"
+#include "toolkit_qt/qt_toolkit.h"
 
 namespace vemora::bench {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/registry.h"
-#include "platform/toolkit.h"
+#include "os/registry.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

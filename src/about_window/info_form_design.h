@@ -2,7 +2,7 @@
 // placeholder captions that the load replaces, fonts and colours.
 #pragma once
 
-#include "platform/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

@@ -1,6 +1,6 @@
 #include "about_window/sysinfo.h"
 
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry.h"
-#include "platform/toolkit.h"
+#include "os/registry.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

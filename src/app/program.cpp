@@ -1,8 +1,7 @@
 #include "app/program.h"
 
-#include <QCoreApplication>
-
 #include "app/version.h"
+#include "os/executable_dir.h"
 
 namespace vemora {
 
@@ -13,18 +12,17 @@ AppInfo ApplicationObject() {
   app.Minor = VEMORA_VERSION_MINOR;
   app.Revision = VEMORA_VERSION_REVISION;
   app.LegalCopyright = VEMORA_COPYRIGHT;
-  app.Path = QCoreApplication::applicationDirPath().toStdString();
+  app.Path = ExecutableDirectory();
   return app;
 }
 
-Program::Program()
-    : toolkit_(ApplicationObject()),
-      registry_(CreateSystemRegistry()),
-      modul_(toolkit_, *registry_) {}
+Program::Program(Toolkit& toolkit)
+    : toolkit_(toolkit), registry_(CreateSystemRegistry()), modul_(toolkit_, *registry_) {}
 
 bool Program::Start() {
   RunAtEventBoundary(toolkit_, [this] { modul_.Main(guard_.PrevInstance()); });
-  return !toolkit_.EndRequested() && modul_.vemora_Form.Loaded();
+  // A second copy ends in Main without loading the main window.
+  return modul_.vemora_Form.Loaded();
 }
 
 }  // namespace vemora

@@ -1,20 +1,19 @@
-// The running program: application object, single-instance guard, registry
-// and module, put together the same way for the program and its probes.
+// The running program: single-instance guard, registry and module, put
+// together the same way on every toolkit and for the program's probes.
 #pragma once
 
 #include <memory>
 
 #include "app/vemora_modul.h"
-#include "platform/qt_toolkit.h"
-#include "platform/registry.h"
-#include "platform/single_instance.h"
+#include "os/registry.h"
+#include "os/single_instance.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 
-// Needs a QApplication.
 class Program {
  public:
-  Program();
+  explicit Program(Toolkit& toolkit);
   // Runs Main at the event boundary; false when the program has already
   // ended (a second copy, or a failure before the main window loaded).
   bool Start();
@@ -22,7 +21,7 @@ class Program {
 
  private:
   SingleInstance guard_;
-  QtToolkit toolkit_;
+  Toolkit& toolkit_;
   std::unique_ptr<Registry> registry_;
   VemoraModul modul_;
 };

@@ -1,6 +1,6 @@
 #include "app/vemora_modul.h"
 
-#include "platform/numbers.h"
+#include "runtime/numbers.h"
 
 namespace vemora {
 

@@ -8,8 +8,8 @@
 #include "calc/calc.h"
 #include "main_window/layout_scaler.h"
 #include "main_window/main_form.h"
-#include "platform/registry.h"
-#include "platform/toolkit.h"
+#include "os/registry.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

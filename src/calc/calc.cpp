@@ -1,6 +1,6 @@
 #include "calc/calc.h"
 
-#include "platform/numbers.h"
+#include "runtime/numbers.h"
 
 namespace vemora {
 namespace {

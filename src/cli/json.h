@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "calc/calc.h"
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora::cli {
 

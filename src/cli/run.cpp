@@ -7,7 +7,7 @@
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/usage_error.h"
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora::cli {
 namespace {

@@ -1,7 +1,7 @@
 #include "main_window/layout_scaler.h"
 
-#include "platform/numbers.h"
-#include "platform/runtime_error.h"
+#include "runtime/numbers.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora {
 namespace {

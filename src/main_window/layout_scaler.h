@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

@@ -7,7 +7,7 @@
 
 #include "calc/calc.h"
 #include "main_window/layout_scaler.h"
-#include "platform/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

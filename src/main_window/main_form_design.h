@@ -2,7 +2,7 @@
 // caption, font, tooltip, tab index and design value, in walk order.
 #pragma once
 
-#include "platform/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/process.h"
-#include "platform/runtime_error.h"
+#include "os/process.h"
+#include "runtime/runtime_error.h"
 #include "support/launcher_rows.h"
 #include "support/os_helpers.h"
 #include "support/row_name.h"

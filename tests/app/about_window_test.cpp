@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "app/app_harness.h"
-#include "platform/animation_view.h"
+#include "toolkit_qt/animation_view.h"
 
 namespace vemora::testing_support {
 namespace {

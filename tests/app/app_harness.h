@@ -10,8 +10,8 @@
 
 #include "app/recording_toolkit.h"
 #include "app/vemora_modul.h"
-#include "platform/qt_form.h"
-#include "platform/registry.h"
+#include "os/registry.h"
+#include "toolkit_qt/qt_form.h"
 
 namespace vemora::testing_support {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_toolkit.h"
+#include "toolkit_qt/qt_toolkit.h"
 
 namespace vemora::testing_support {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 #include "support/row_name.h"
 
 namespace vemora {

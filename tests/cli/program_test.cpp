@@ -14,7 +14,7 @@
 #include "child_process.h"
 #include "cli/csv.h"
 #include "cli/options.h"
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 #include "support/row_name.h"
 
 namespace vemora {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime_error.h"
-#include "platform/toolkit.h"
+#include "runtime/runtime_error.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora::testing_support {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "main_window/fake_form.h"
-#include "platform/runtime_error.h"
+#include "runtime/runtime_error.h"
 #include "support/row_name.h"
 
 namespace vemora {

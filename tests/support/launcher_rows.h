@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/process.h"
-#include "platform/toolkit.h"
+#include "os/process.h"
+#include "runtime/runtime_error.h"
+#include "toolkit/toolkit.h"
 
 namespace vemora::testing_support {
 
@@ -24,7 +25,7 @@ class RecordingServices : public Services {
     return 1;
   }
   void StartProgram(const std::string& path) override {
-    vemora::StartProgram(path);
+    if (!vemora::StartProgram(path)) Raise(ErrorNumber::kFileNotFound);
     started.push_back(path);
   }
   std::string FileLookup(const std::string& path) override {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/single_instance.h"
+#include "os/single_instance.h"
 
 // Written under another name first, so a reader never sees half of it.
 static void WriteMarker(const std::string& path, const std::string& text) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "about_window/sysinfo.h"
-#include "platform/registry.h"
-#include "platform/runtime_error.h"
+#include "os/registry.h"
+#include "runtime/runtime_error.h"
 #include "support/launcher_rows.h"
 #include "support/row_name.h"
 #include "win_helpers.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/single_instance.h"
+#include "os/single_instance.h"
 #include "support/row_name.h"
 #include "win_helpers.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "about_window/sysinfo.h"
-#include "platform/process.h"
+#include "os/process.h"
 #include "support/launcher_rows.h"
 #include "support/row_name.h"
 #include "win_helpers.h"

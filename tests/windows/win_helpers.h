@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/registry.h"
+#include "os/registry.h"
 
 namespace vemora::testing_support {
 

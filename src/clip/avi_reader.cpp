@@ -1,0 +1,395 @@
+#include "clip/avi_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace vemora {
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+// "LIST rec " inside "movi" may nest; deeper than this is refused.
+constexpr int kMaxListDepth = 4;
+
+std::uint16_t U16(Bytes b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+std::uint32_t U32(Bytes b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
+         (static_cast<std::uint32_t>(b[at + 2]) << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+std::int32_t I32(Bytes b, std::size_t at) {
+  return static_cast<std::int32_t>(U32(b, at));
+}
+
+bool IdIs(Bytes b, std::size_t at, std::string_view id) {
+  return b.size() >= at + 4 && std::memcmp(b.data() + at, id.data(), 4) == 0;
+}
+
+struct Chunk {
+  std::array<char, 4> id;
+  Bytes data;  // for LIST: the list type followed by the children
+
+  bool Is(std::string_view fourcc) const { return std::memcmp(id.data(), fourcc.data(), 4) == 0; }
+  bool IsList(std::string_view type) const { return Is("LIST") && IdIs(data, 0, type); }
+  Bytes Children() const { return data.subspan(4); }
+};
+
+// Calls visit for each chunk of a list body, in order. False when a chunk's
+// header or data does not fit in the body, a list is too short for its
+// type, or visit says so. An odd-sized chunk is followed by a pad byte,
+// which only the body's last chunk may lack.
+template <class Visit>
+bool ForEachChunk(Bytes body, Visit&& visit) {
+  std::size_t at = 0;
+  while (at < body.size()) {
+    if (body.size() - at < 8) return false;
+    const std::uint32_t size = U32(body, at + 4);
+    if (size > body.size() - at - 8) return false;
+    Chunk chunk{{}, body.subspan(at + 8, size)};
+    std::memcpy(chunk.id.data(), body.data() + at, 4);
+    if ((chunk.Is("LIST") || chunk.Is("RIFF")) && size < 4) return false;
+    if (!visit(chunk)) return false;
+    at += 8 + static_cast<std::size_t>(size);
+    if ((size & 1) != 0 && at < body.size()) ++at;
+  }
+  return true;
+}
+
+struct VideoFormat {
+  int width = 0;
+  int height = 0;  // always positive
+  bool topDown = false;
+  int bitCount = 0;
+  std::uint32_t compression = 0;
+  std::array<std::uint32_t, 256> palette{};
+};
+
+struct Header {
+  std::uint32_t microSecPerFrame = 0;
+  std::uint32_t totalFrames = 0;
+  int videoStream = -1;
+  VideoFormat format;
+};
+
+bool ParseBitmapInfo(Bytes strf, VideoFormat& format) {
+  if (strf.size() < 40) return false;
+  const std::uint32_t biSize = U32(strf, 0);
+  if (biSize < 40 || biSize > strf.size()) return false;
+  const std::int64_t width = I32(strf, 4);
+  const std::int64_t height = I32(strf, 8);
+  const std::uint16_t planes = U16(strf, 12);
+  const std::uint16_t bitCount = U16(strf, 14);
+  const std::uint32_t compression = U32(strf, 16);
+  const std::uint32_t colorsUsed = U32(strf, 32);
+  if (width < 1 || width > kAviMaxSide) return false;
+  if (height == 0 || height > kAviMaxSide || height < -kAviMaxSide) return false;
+  if (planes != 1) return false;
+  if (compression == kBiRgb) {
+    if (bitCount != 8 && bitCount != 24) return false;
+  } else if (compression == kBiRle8) {
+    // RLE bitmaps are always bottom-up.
+    if (bitCount != 8 || height < 0) return false;
+  } else {
+    return false;
+  }
+  format.width = static_cast<int>(width);
+  format.height = static_cast<int>(height < 0 ? -height : height);
+  format.topDown = height < 0;
+  format.bitCount = bitCount;
+  format.compression = compression;
+  format.palette.fill(kOpaque);  // indices past the file's table show black
+  if (bitCount == 8) {
+    const std::uint32_t count = colorsUsed == 0 ? 256 : colorsUsed;
+    if (count > 256) return false;
+    const Bytes table = strf.subspan(biSize);
+    if (table.size() / 4 < count) return false;
+    for (std::uint32_t i = 0; i < count; ++i) {  // RGBQUAD: blue, green, red, reserved
+      format.palette[i] = kOpaque | (std::uint32_t{table[4 * i + 2]} << 16) |
+                          (std::uint32_t{table[4 * i + 1]} << 8) | table[4 * i];
+    }
+  }
+  return true;
+}
+
+bool ParseStreamList(Bytes strl, int index, Header& header) {
+  std::optional<Bytes> strh;
+  std::optional<Bytes> strf;
+  const bool ok = ForEachChunk(strl, [&](const Chunk& chunk) {
+    if (chunk.Is("strh") && !strh) strh = chunk.data;
+    if (chunk.Is("strf") && !strf) strf = chunk.data;
+    return true;
+  });
+  if (!ok || !strh || strh->size() < 48) return false;
+  if (!IdIs(*strh, 0, "vids")) return true;  // audio and others: ignored
+  if (header.videoStream >= 0 || !strf) return false;
+  header.videoStream = index;
+  if (U32(*strh, 32) > kAviMaxFrames) return false;  // dwLength
+  if (header.microSecPerFrame == 0) {
+    const std::uint64_t scale = U32(*strh, 20);
+    const std::uint64_t rate = U32(*strh, 24);
+    if (scale != 0 && rate != 0) {
+      header.microSecPerFrame = static_cast<std::uint32_t>(
+          std::clamp<std::uint64_t>(scale * 1000000 / rate, 1, UINT32_MAX));
+    }
+  }
+  return ParseBitmapInfo(*strf, header.format);
+}
+
+bool ParseHeaderList(Bytes hdrl, Header& header) {
+  std::optional<Bytes> avih;
+  std::vector<Bytes> streamLists;
+  constexpr std::size_t kMaxStreams = 100;  // stream numbers are two digits
+  const bool ok = ForEachChunk(hdrl, [&](const Chunk& chunk) {
+    if (chunk.Is("avih") && !avih) avih = chunk.data;
+    if (chunk.IsList("strl")) {
+      if (streamLists.size() >= kMaxStreams) return false;
+      streamLists.push_back(chunk.Children());
+    }
+    return true;
+  });
+  if (!ok || !avih || avih->size() < 40) return false;
+  header.microSecPerFrame = U32(*avih, 0);
+  header.totalFrames = U32(*avih, 16);
+  const std::uint32_t streams = U32(*avih, 24);
+  if (header.totalFrames == 0 || header.totalFrames > kAviMaxFrames) return false;
+  if (streams == 0 || streams != streamLists.size()) return false;
+  for (std::size_t i = 0; i < streamLists.size(); ++i) {
+    if (!ParseStreamList(streamLists[i], static_cast<int>(i), header)) return false;
+  }
+  if (header.videoStream < 0) return false;
+  if (header.microSecPerFrame == 0) header.microSecPerFrame = kAviDefaultMicroSecPerFrame;
+  return true;
+}
+
+enum class EventKind { kFrame, kPalette };
+struct Event {
+  EventKind kind;
+  Bytes data;
+};
+
+// Collects the video stream's frames and palette changes from "movi", in
+// order, also from "LIST rec " groups.
+bool CollectEvents(Bytes list, int depth, const std::array<char, 2>& stream,
+                   std::vector<Event>& events) {
+  if (depth > kMaxListDepth) return false;
+  return ForEachChunk(list, [&](const Chunk& chunk) {
+    if (chunk.IsList("rec ")) return CollectEvents(chunk.Children(), depth + 1, stream, events);
+    if (chunk.id[0] != stream[0] || chunk.id[1] != stream[1]) return true;
+    const bool frame = (chunk.id[2] == 'd' && (chunk.id[3] == 'b' || chunk.id[3] == 'c'));
+    const bool palette = chunk.id[2] == 'p' && chunk.id[3] == 'c';
+    if (!frame && !palette) return true;
+    if (events.size() >= 2 * kAviMaxFrames) return false;
+    events.push_back({frame ? EventKind::kFrame : EventKind::kPalette, chunk.data});
+    return true;
+  });
+}
+
+// AVIPALCHANGE: first entry, entry count (0 means 256), flags, then
+// PALETTEENTRY red, green, blue, flags.
+bool ApplyPaletteChange(Bytes data, VideoFormat& format) {
+  if (data.size() < 4) return false;
+  const std::uint32_t first = data[0];
+  const std::uint32_t count = data[1] == 0 ? 256 : data[1];
+  if (first + count > 256 || (data.size() - 4) / 4 < count) return false;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::size_t at = 4 + 4 * i;
+    format.palette[first + i] = kOpaque | (std::uint32_t{data[at]} << 16) |
+                                (std::uint32_t{data[at + 1]} << 8) | data[at + 2];
+  }
+  return true;
+}
+
+// Row of the image (top-down) that the n-th stored row fills.
+std::size_t ImageRow(const VideoFormat& format, std::size_t storedRow) {
+  return format.topDown ? storedRow : static_cast<std::size_t>(format.height) - 1 - storedRow;
+}
+
+bool DecodeUncompressed8(Bytes data, const VideoFormat& format,
+                         std::vector<std::uint8_t>& indices) {
+  const std::size_t width = static_cast<std::size_t>(format.width);
+  const std::size_t stride = (width + 3) & ~std::size_t{3};
+  if (data.size() / stride < static_cast<std::size_t>(format.height)) return false;
+  for (std::size_t row = 0; row < static_cast<std::size_t>(format.height); ++row) {
+    std::memcpy(indices.data() + ImageRow(format, row) * width, data.data() + row * stride, width);
+  }
+  return true;
+}
+
+bool DecodeUncompressed24(Bytes data, const VideoFormat& format,
+                          std::vector<std::uint32_t>& pixels) {
+  const std::size_t width = static_cast<std::size_t>(format.width);
+  const std::size_t stride = (width * 3 + 3) & ~std::size_t{3};
+  if (data.size() / stride < static_cast<std::size_t>(format.height)) return false;
+  for (std::size_t row = 0; row < static_cast<std::size_t>(format.height); ++row) {
+    const std::uint8_t* in = data.data() + row * stride;
+    std::uint32_t* out = pixels.data() + ImageRow(format, row) * width;
+    for (std::size_t x = 0; x < width; ++x, in += 3) {
+      out[x] = kOpaque | (std::uint32_t{in[2]} << 16) | (std::uint32_t{in[1]} << 8) | in[0];
+    }
+  }
+  return true;
+}
+
+// BI_RLE8 into the previous frame's indices: pixels that a delta skips keep
+// their value. Every run, absolute run and delta must stay inside the
+// bitmap; the end of the data counts as the end of the bitmap.
+bool DecodeRle8(Bytes data, const VideoFormat& format, std::vector<std::uint8_t>& indices) {
+  const std::size_t width = static_cast<std::size_t>(format.width);
+  const std::size_t height = static_cast<std::size_t>(format.height);
+  std::size_t x = 0;
+  std::size_t y = 0;  // stored row, bottom-up
+  std::size_t at = 0;
+  auto row = [&] { return indices.data() + ImageRow(format, y) * width; };
+  while (at < data.size()) {
+    if (data.size() - at < 2) return false;
+    const std::size_t count = data[at];
+    const std::uint8_t value = data[at + 1];
+    at += 2;
+    if (count > 0) {
+      if (y >= height || count > width - x) return false;
+      std::memset(row() + x, value, count);
+      x += count;
+      continue;
+    }
+    switch (value) {
+      case 0:  // end of line
+        if (y >= height) return false;
+        x = 0;
+        ++y;
+        break;
+      case 1:  // end of bitmap
+        return true;
+      case 2: {  // delta: right and up
+        if (data.size() - at < 2) return false;
+        const std::size_t dx = data[at];
+        const std::size_t dy = data[at + 1];
+        at += 2;
+        if (y >= height || dx > width - x || dy >= height - y) return false;
+        x += dx;
+        y += dy;
+        break;
+      }
+      default: {  // absolute run of `value` indices, padded to a word
+        const std::size_t literal = value;
+        if (y >= height || literal > width - x || literal > data.size() - at) return false;
+        std::memcpy(row() + x, data.data() + at, literal);
+        x += literal;
+        at += literal;
+        if ((literal & 1) != 0 && at < data.size()) ++at;
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<std::uint32_t> ToPixels(const std::vector<std::uint8_t>& indices,
+                                    const VideoFormat& format) {
+  std::vector<std::uint32_t> pixels(indices.size());
+  std::transform(indices.begin(), indices.end(), pixels.begin(),
+                 [&](std::uint8_t index) { return format.palette[index]; });
+  return pixels;
+}
+
+}  // namespace
+
+std::optional<AviClip> ReadAvi(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 12 || !IdIs(bytes, 0, "RIFF") || !IdIs(bytes, 8, "AVI ")) return std::nullopt;
+  const std::uint32_t riffSize = U32(bytes, 4);
+  if (riffSize < 4 || riffSize > bytes.size() - 8) return std::nullopt;
+  const Bytes body = bytes.subspan(12, riffSize - 4);
+
+  std::optional<Bytes> hdrl;
+  std::optional<Bytes> movi;
+  const bool ok = ForEachChunk(body, [&](const Chunk& chunk) {
+    if (chunk.IsList("hdrl") && !hdrl) hdrl = chunk.Children();
+    if (chunk.IsList("movi") && !movi) movi = chunk.Children();
+    return true;
+  });
+  if (!ok || !hdrl || !movi) return std::nullopt;
+
+  Header header;
+  if (!ParseHeaderList(*hdrl, header)) return std::nullopt;
+  VideoFormat& format = header.format;
+
+  const std::array<char, 2> stream{static_cast<char>('0' + header.videoStream / 10),
+                                   static_cast<char>('0' + header.videoStream % 10)};
+  std::vector<Event> events;
+  if (!CollectEvents(*movi, 0, stream, events)) return std::nullopt;
+  const std::size_t frameCount = static_cast<std::size_t>(std::count_if(
+      events.begin(), events.end(), [](const Event& e) { return e.kind == EventKind::kFrame; }));
+  const std::uint64_t framePixels =
+      static_cast<std::uint64_t>(format.width) * static_cast<std::uint64_t>(format.height);
+  if (frameCount == 0 || frameCount > kAviMaxFrames ||
+      frameCount * framePixels > kAviMaxTotalPixels) {
+    return std::nullopt;
+  }
+
+  AviClip clip;
+  clip.width = format.width;
+  clip.height = format.height;
+  clip.microSecPerFrame = header.microSecPerFrame;
+  clip.frames.reserve(frameCount);
+  // The picture that a frame changes: a first frame that is empty, or that
+  // leaves pixels out, shows palette entry 0 (black for 24-bit) there.
+  std::vector<std::uint8_t> indices;
+  std::vector<std::uint32_t> pixels;
+  if (format.bitCount == 8) {
+    indices.assign(framePixels, 0);
+  } else {
+    pixels.assign(framePixels, kOpaque);
+  }
+  for (const Event& event : events) {
+    if (event.kind == EventKind::kPalette) {
+      if (format.bitCount == 8 && !ApplyPaletteChange(event.data, format)) return std::nullopt;
+      continue;
+    }
+    if (!event.data.empty()) {  // an empty chunk repeats the previous frame
+      bool decoded = false;
+      if (format.compression == kBiRle8) {
+        decoded = DecodeRle8(event.data, format, indices);
+      } else if (format.bitCount == 8) {
+        decoded = DecodeUncompressed8(event.data, format, indices);
+      } else {
+        decoded = DecodeUncompressed24(event.data, format, pixels);
+      }
+      if (!decoded) return std::nullopt;
+    }
+    clip.frames.push_back(format.bitCount == 8 ? ToPixels(indices, format) : pixels);
+  }
+  return clip;
+}
+
+std::optional<AviClip> ReadAviFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  // Read in blocks and give up once past the limit, so that a file that
+  // grew after the check is still refused without reading it whole.
+  std::vector<std::uint8_t> bytes;
+  std::array<char, 65536> block{};
+  while (in) {
+    in.read(block.data(), block.size());
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0) break;
+    if (bytes.size() + got > kAviMaxFileBytes) return std::nullopt;
+    bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+  }
+  if (in.bad()) return std::nullopt;
+  return ReadAvi(bytes);
+}
+
+}  // namespace vemora

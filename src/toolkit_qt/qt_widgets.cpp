@@ -1,0 +1,53 @@
+#include "toolkit_qt/qt_widgets.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace vemora {
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick_)
+    onClick_();
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (onResize) onResize();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (onClose) onClose();
+}
+
+namespace {
+
+QPushButton* ButtonWithRole(const QWidget& window, const char* role) {
+  for (QPushButton* button : window.findChildren<QPushButton*>())
+    if (button->property(role).toBool() && button->isEnabled()) return button;
+  return nullptr;
+}
+
+}  // namespace
+
+// Esc presses the cancel button; Enter presses the focused button, else the
+// default button, as a dialog frame does.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  QPushButton* target = nullptr;
+  if (event->key() == Qt::Key_Escape) {
+    target = ButtonWithRole(*this, kCancelRole);
+  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    target = qobject_cast<QPushButton*>(focusWidget());
+    if (!target) target = ButtonWithRole(*this, kDefaultRole);
+  }
+  if (target) {
+    target->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace vemora

@@ -1,0 +1,289 @@
+// The registry store, program start and file lookup, against the real OS.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "os/process.h"
+#include "os/registry.h"
+#include "os/single_instance.h"
+#include "runtime/runtime_error.h"
+#include "support/os_helpers.h"
+#include "support/row_name.h"
+
+namespace vemora {
+namespace {
+
+using testing_support::Eventually;
+using testing_support::Exists;
+using testing_support::RowName;
+using testing_support::TempDir;
+using testing_support::WaitForFile;
+using testing_support::WriteFile;
+using testing_support::WriteMarkerScript;
+
+// Replaces every "{dir}" by the test's directory.
+std::string InDir(std::string text, const std::string& dir) {
+  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+    text.replace(at, 5, dir);
+  }
+  return text;
+}
+
+// Runs each test inside a fresh directory, so relative names resolve there.
+class InTempDir {
+ public:
+  InTempDir() : old_(std::filesystem::current_path()) { std::filesystem::current_path(dir.Path()); }
+  ~InTempDir() { std::filesystem::current_path(old_); }
+  TempDir dir;
+
+ private:
+  std::filesystem::path old_;
+};
+
+const std::string kText("abc\0", 4);
+const std::string kTool = "SOFTWARE\\Vendor\\Tool";
+constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
+
+struct StoreRow {
+  const char* name;
+  std::string key, value;
+  std::int32_t openStatus, queryStatus;
+  std::uint32_t size;  // reported after a successful or too-small query
+  std::uint32_t buffer = 1024;
+  std::uint32_t root = kHkeyLocalMachine;
+};
+
+class RegistryStoreTest : public testing::TestWithParam<StoreRow> {};
+
+TEST_P(RegistryStoreTest, AnswersLikeTheRegistry) {
+  const StoreRow& row = GetParam();
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, kTool, "Name", kRegSz, kText);
+  store.SetValue(kHkeyLocalMachine, kTool, "Big", kRegBinary, std::string(1025, 'x'));
+  store.SetValue(kHkeyLocalMachine, kTool, "Fits", kRegBinary, std::string(1024, 'y'));
+  RegKey key = 0;
+  ASSERT_EQ(store.OpenKey(row.root, row.key, 0, 0x2003F, key), row.openStatus);
+  if (row.openStatus == kErrorSuccess) {
+    std::vector<char> buffer(row.buffer + 1, '\x7f');
+    std::uint32_t type = 0, size = row.buffer;
+    EXPECT_EQ(store.QueryValue(key, row.value, type, buffer.data(), size), row.queryStatus);
+    if (row.queryStatus != kErrorFileNotFound) {
+      EXPECT_EQ(size, row.size);
+    }
+    if (row.queryStatus == kErrorSuccess && row.value == "name") {
+      EXPECT_EQ(type, kRegSz);
+      EXPECT_EQ(std::string(buffer.data(), size), kText);
+    }
+    EXPECT_EQ(buffer[row.buffer], '\x7f') << "wrote past the buffer";
+    EXPECT_EQ(store.CloseKey(key), kErrorSuccess);
+  }
+  EXPECT_EQ(store.Opens(), store.Closes());
+  EXPECT_EQ(store.OpenHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, RegistryStoreTest,
+    testing::Values(StoreRow{"Found", kTool, "name", 0, 0, 4},
+                    StoreRow{"NamesIgnoreCase", "software\\VENDOR\\tool", "name", 0, 0, 4},
+                    StoreRow{"KeyMissing", "SOFTWARE\\Other", "name", 2, 0, 0},
+                    // Stray separators as the registry reads them.
+                    StoreRow{"TrailingBackslash", kTool + "\\", "name", 0, 0, 4},
+                    StoreRow{"DoubleBackslash", "SOFTWARE\\\\Vendor\\Tool", "name", 0, 0, 4},
+                    StoreRow{"LeadingBackslash", "\\" + kTool, "name", 161, 0, 0},
+                    StoreRow{"OtherRoot", kTool, "name", 2, 0, 0, 1024, kHkeyCurrentUser},
+                    StoreRow{"KeyAboveExists", "SOFTWARE\\Vendor", "name", 0, 2, 0},
+                    StoreRow{"PartOfAName", "SOFTWARE\\Vend", "name", 2, 0, 0},
+                    StoreRow{"ValueMissing", kTool, "Nome", 0, 2, 0},
+                    StoreRow{"LargerThanBuffer", kTool, "Big", 0, kErrorMoreData, 1025},
+                    StoreRow{"FillsBuffer", kTool, "Fits", 0, 0, 1024},
+                    StoreRow{"SmallBuffer", kTool, "name", 0, kErrorMoreData, 4, 3}),
+    RowName<StoreRow>);
+
+TEST(RegistryStoreHandles, RefusesHandlesItDidNotGiveOrAlreadyClosed) {
+  RegistryStore store;
+  store.SetValue(kHkeyLocalMachine, "A\\B", "V", kRegSz, kText);
+  RegKey parent = 0, child = 0;
+  ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "A", 0, 0, parent), kErrorSuccess);
+  ASSERT_EQ(store.OpenKey(parent, "b", 0, 0, child), kErrorSuccess);  // relative to a handle
+  std::uint32_t type = 0, size = 8;
+  char buffer[8];
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorSuccess);
+  EXPECT_EQ(store.CloseKey(child), kErrorSuccess);
+  EXPECT_EQ(store.CloseKey(child), kErrorInvalidHandle);
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorInvalidHandle);
+  EXPECT_EQ(store.CloseKey(0), kErrorInvalidHandle);
+  EXPECT_EQ(store.OpenHandles(), 1u);
+  EXPECT_EQ(store.CloseKey(parent), kErrorSuccess);
+  EXPECT_EQ(store.Opens(), 2);
+  EXPECT_EQ(store.Closes(), 2);
+  EXPECT_EQ(store.CloseCalls(), 4);
+}
+
+struct FinderRow {
+  const char* name;
+  std::string files;       // blank-separated; "name/" a directory, "name-" not executable
+  std::string searchPath;  // "{dir}" is the test's directory
+  std::string expected;    // "" when none is found
+};
+
+class SystemInfoStoreTest : public testing::TestWithParam<FinderRow> {};
+
+TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
+  const FinderRow& row = GetParam();
+  InTempDir temp;
+  std::filesystem::create_directories(temp.dir / "a");
+  std::filesystem::create_directories(temp.dir / "b");
+  std::istringstream files(row.files);
+  for (std::string name; files >> name;) {
+    if (name.ends_with('/')) {
+      std::filesystem::create_directories(temp.dir / name);
+    } else if (name.ends_with('-')) {
+      WriteFile(temp.dir / name.substr(0, name.size() - 1), "#!/bin/sh\n", 0644);
+    } else {
+      WriteFile(temp.dir / name, "#!/bin/sh\n", 0755);
+    }
+  }
+  RegistryStore store;
+  FillSystemInfoStore(store, InDir(row.searchPath, temp.dir.Path()));
+
+  RegKey key = 0;
+  std::uint32_t type = 0, size = 1024;
+  std::string buffer(1024, '\0');
+  const std::int32_t open = store.OpenKey(kHkeyLocalMachine, std::string(kMsinfoKey), 0, 0, key);
+  ASSERT_EQ(open, row.expected.empty() ? kErrorFileNotFound : kErrorSuccess);
+  if (open != kErrorSuccess) return;
+  ASSERT_EQ(store.QueryValue(key, "PATH", type, buffer.data(), size), kErrorSuccess);
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(buffer.substr(0, size), InDir(row.expected, temp.dir.Path()) + '\0');
+  EXPECT_EQ(store.QueryValue(key, "MSINFO", type, buffer.data(), size), kErrorFileNotFound);
+  EXPECT_EQ(
+      store.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", 0, 0, key),
+      kErrorFileNotFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SearchPaths, SystemInfoStoreTest,
+    testing::Values(FinderRow{"NameOrderBeforeDirectoryOrder", "a/kinfocenter b/hardinfo2",
+                              "{dir}/a:{dir}/b", "{dir}/b/hardinfo2"},
+                    FinderRow{"EarlierDirectoryForOneName", "a/hardinfo b/hardinfo",
+                              "{dir}/a:{dir}/b", "{dir}/a/hardinfo"},
+                    FinderRow{"NotExecutableSkipped", "a/hardinfo2- b/hardinfo", "{dir}/a:{dir}/b",
+                              "{dir}/b/hardinfo"},
+                    FinderRow{"DirectorySkipped", "a/hardinfo2/ a/gnome-system-monitor", "{dir}/a",
+                              "{dir}/a/gnome-system-monitor"},
+                    FinderRow{"TrailingSlash", "b/kinfocenter", "{dir}/b/", "{dir}/b/kinfocenter"},
+                    FinderRow{"RelativeAndEmptyEntriesIgnored",
+                              "hardinfo2 a/hardinfo b/kinfocenter",
+                              "::a:.:{dir}/b:", "{dir}/b/kinfocenter"},
+                    FinderRow{"NoneFound", "a/msinfo32", "{dir}/a:{dir}/b", ""},
+                    FinderRow{"EmptySearchPath", "a/hardinfo2", "", ""}),
+    RowName<FinderRow>);
+
+struct StartErrorRow {
+  const char* name;
+  std::string path;  // "{dir}/..." in the files set up below
+};
+
+class StartProgramErrorTest : public testing::TestWithParam<StartErrorRow> {};
+
+TEST_P(StartProgramErrorTest, ReportsFailure) {
+  InTempDir temp;
+  WriteFile(temp.dir / "plain.sh", "#!/bin/sh\ntouch started\n", 0644);
+  WriteFile(temp.dir / "garbage", std::string("\x01\x02\x03 not a program\n"), 0755);
+  WriteFile(temp.dir / "no-interpreter", "#!/nonexistent/sh\ntouch started\n", 0755);
+  WriteMarkerScript(temp.dir / "good", temp.dir / "started");
+  std::filesystem::create_directory(temp.dir / "folder");
+  std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
+  EXPECT_FALSE(StartProgram(InDir(GetParam().path, temp.dir.Path())));
+  EXPECT_FALSE(Exists(temp.dir / "started"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StartProgramErrorTest,
+    testing::Values(StartErrorRow{"Missing", "{dir}/missing"}, StartErrorRow{"Empty", ""},
+                    StartErrorRow{"Directory", "{dir}/folder"},
+                    StartErrorRow{"NotExecutable", "{dir}/plain.sh"},
+                    StartErrorRow{"DanglingLink", "{dir}/dangling"},
+                    StartErrorRow{"ExecFailsNotAProgram", "{dir}/garbage"},
+                    StartErrorRow{"ExecFailsNoInterpreter", "{dir}/no-interpreter"},
+                    StartErrorRow{"ZeroInsideName", std::string("{dir}/good\0x", 12)},
+                    StartErrorRow{"BackslashIsNotASeparator", "{dir}\\good"}),
+    RowName<StartErrorRow>);
+
+// Under a name that a shell would split or run "touch x" from, and with a
+// backslash that is no separator. The program outlives the guard it must not
+// have inherited, then ends and is reaped.
+TEST(StartProgram, OneFileNameOwnSessionNoInheritedLockNoZombie) {
+  InTempDir temp;
+  auto guard = std::make_unique<SingleInstance>(temp.dir / "lock");
+  ASSERT_TRUE(guard->Guarded());
+  const std::string program = temp.dir / "a b'c;$(touch x)`touch x`\\MSINFO32.EXE";
+  WriteFile(program,
+            "#!/bin/sh\ncat /proc/$$/stat > stat.tmp && mv stat.tmp stat\ni=0\n"
+            "while [ ! -e release ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n",
+            0755);
+  ASSERT_TRUE(StartProgram(program));
+  ASSERT_TRUE(WaitForFile(temp.dir / "stat"));
+  EXPECT_FALSE(Exists(temp.dir / "x"));
+  guard.reset();
+  const SingleInstance next(temp.dir / "lock");
+  EXPECT_TRUE(next.Guarded());
+  WriteFile(temp.dir / "release", "");
+  std::ifstream file(temp.dir / "stat");
+  const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const int pid = std::atoi(stat.c_str());
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  char state = 0;
+  int parent = 0, group = 0, session = 0;
+  ASSERT_TRUE(fields >> state >> parent >> group >> session);
+  EXPECT_EQ(parent, ::getpid()) << "started by us, not through a shell";
+  EXPECT_EQ(session, pid) << "leads a session of its own";
+  // A zombie still answers kill(pid, 0); only a reaped child is gone.
+  EXPECT_TRUE(Eventually([&] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));
+  EXPECT_TRUE(testing_support::ZombieChildren().empty());
+}
+
+struct LookupRow {
+  const char* name;
+  std::string path;
+  std::string expected;
+};
+
+class FileLookupTest : public testing::TestWithParam<LookupRow> {};
+
+TEST_P(FileLookupTest, GivesTheNameOfAnExistingRegularFile) {
+  InTempDir temp;
+  WriteFile(temp.dir / "prog", "", 0644);
+  WriteFile(temp.dir / "tools\\MSINFO32.EXE", "", 0644);
+  std::filesystem::create_directory(temp.dir / "tools");
+  WriteFile(temp.dir / "tools/MSINFO32.EXE", "", 0644);
+  std::filesystem::create_symlink(temp.dir / "prog", temp.dir / "link");
+  std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
+  EXPECT_EQ(FileLookup(InDir(GetParam().path, temp.dir.Path())), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FileLookupTest,
+    testing::Values(
+        LookupRow{"RegularFile", "{dir}/prog", "prog"}, LookupRow{"RelativeName", "prog", "prog"},
+        LookupRow{"InADirectory", "{dir}/tools/MSINFO32.EXE", "MSINFO32.EXE"},
+        LookupRow{"BackslashInName", "{dir}/tools\\MSINFO32.EXE", "tools\\MSINFO32.EXE"},
+        LookupRow{"LinkToFile", "{dir}/link", "link"},
+        LookupRow{"DanglingLink", "{dir}/dangling", ""}, LookupRow{"Directory", "{dir}/tools", ""},
+        LookupRow{"DirectoryWithSlash", "{dir}/tools/", ""},
+        LookupRow{"FileWithSlash", "{dir}/prog/", ""}, LookupRow{"Missing", "{dir}/missing", ""},
+        LookupRow{"Empty", "", ""},
+        LookupRow{"ZeroInsideName", std::string("{dir}/prog\0x", 12), ""},
+        LookupRow{"CaseMatters", "{dir}/PROG", ""}),
+    RowName<LookupRow>);
+
+}  // namespace
+}  // namespace vemora
