@@ -72,6 +72,9 @@ struct ControlDesign {
   bool isDefault = false;                        // Enter presses it
   bool isCancel = false;                         // Esc presses it
   bool blackText = false;                        // black instead of the system text colour
+  // On a label: the control it names. A screen reader announces that control
+  // by the label's caption, so the label also comes just before it.
+  std::string_view labelFor = {};
 };
 
 // Design tables read as tables: one positional row per control, with the
