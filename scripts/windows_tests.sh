@@ -6,7 +6,8 @@
 # Usage: scripts/windows_tests.sh [--skip-if-unavailable]
 #   --skip-if-unavailable (or VEMORA_WINDOWS_TESTS=skip-if-unavailable): when
 #   the cross compiler or Wine cannot be installed, say so and exit 0.
-#   VEMORA_WINDOWS_TESTS=off skips at once, also with a note.
+#   VEMORA_WINDOWS_TESTS=off skips at once, also with a note;
+#   VEMORA_WINDOWS_TESTS=required never skips, whatever the option says.
 #   VEMORA_JOBS=n limits the parallel build and test jobs.
 # Exit status: the tests' (CTest's), or the build's when it fails.
 set -euo pipefail
@@ -23,6 +24,7 @@ case "${1:-}" in
 esac
 case "${VEMORA_WINDOWS_TESTS:-}" in
   skip-if-unavailable) optional=1 ;;
+  required) optional=0 ;;
   off)
     echo "Windows tests SKIPPED: VEMORA_WINDOWS_TESTS=off."
     exit 0
