@@ -151,6 +151,9 @@ void QtForm::BuildControls(const FormDesign& design) {
   for (const ControlDesign& d : design.controls) {
     QWidget* widget = Find(d.name).Widget();
     if (!d.container.empty()) widget->setParent(Find(d.container).Widget());
+    // A label named after a field gives it its name for screen readers.
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !d.labelFor.empty())
+      label->setBuddy(Find(d.labelFor).Widget());
     widget->setGeometry(static_cast<int>(std::lround(dpi_.ToPixelsX(d.left))),
                         static_cast<int>(std::lround(dpi_.ToPixelsY(d.top))),
                         static_cast<int>(std::lround(dpi_.ToPixelsX(d.width))),
