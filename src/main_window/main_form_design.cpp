@@ -40,6 +40,12 @@ constexpr ControlDesign List(ControlDesign d) {
   return d;
 }
 
+// The label gives the field beside it its name.
+constexpr ControlDesign Names(ControlDesign d, std::string_view control) {
+  d.labelFor = control;
+  return d;
+}
+
 // The program's icon stretched over the box, with the help pointer.
 constexpr ControlDesign Logo(ControlDesign d) {
   d.questionPointer = d.showsIcon = d.stretch = true;
@@ -63,19 +69,26 @@ constexpr std::array kControls = {
     Row("Text_V7", K::TextBox, "", 4755, 1080, 1815, 375, "10000", 2),
     Tip(Logo(Row("Logo", K::Image, "", 3000, 4680, 600, 600, "", -1)),
         "Erläuterung und Bezugsquellen"),
-    Font(Row("Label_Summe", K::Label, "", 120, 4320, 5175, 375,
-             "Minimum in MB auf zwei Stellen gerundet", 18),
-         12),
-    Tip(Label(Row("Label_L8", K::Label, "", 120, 1550, 4095, 615,
-                  "Andere Anwendungen in KB ohne Install, Monitor etc.", 17)),
-        "Veranschlagen Sie als ungefähren Richtwert für jedes zusätzliche NLM 500KB. "
-        "Des weiteren den Bedarf Ihrer weiteren Services."),
-    Label(Row("Label_V3", K::Label, "", 120, 2295, 2655, 375, "Volume-Blockgröße in KB", 16)),
-    Label(Row("Label_V7", K::Label, "", 120, 1155, 4815, 255,
-              "Maximale Anzahl der Dateien auf dem Server", 15)),
-    Label(Row("Label_V6", K::Label, "", 120, 675, 4095, 255, "Maximale Anzahl aller Clients", 14)),
-    Label(Row("Label_V1", K::Label, "", 120, 195, 4455, 255,
-              "Gesamtplattenspeicher in MB (1GB=1024MB)", 13)),
+    Names(Font(Row("Label_Summe", K::Label, "", 120, 4320, 5175, 375,
+                   "Minimum in MB auf zwei Stellen gerundet", 18),
+               12),
+          "Text_Summe"),
+    Names(Tip(Label(Row("Label_L8", K::Label, "", 120, 1550, 4095, 615,
+                        "Andere Anwendungen in KB ohne Install, Monitor etc.", 17)),
+              "Veranschlagen Sie als ungefähren Richtwert für jedes zusätzliche NLM 500KB. "
+              "Des weiteren den Bedarf Ihrer weiteren Services."),
+          "Text_L8"),
+    Names(Label(Row("Label_V3", K::Label, "", 120, 2295, 2655, 375, "Volume-Blockgröße in KB", 16)),
+          "Combo_V3"),
+    Names(Label(Row("Label_V7", K::Label, "", 120, 1155, 4815, 255,
+                    "Maximale Anzahl der Dateien auf dem Server", 15)),
+          "Text_V7"),
+    Names(Label(Row("Label_V6", K::Label, "", 120, 675, 4095, 255, "Maximale Anzahl aller Clients",
+                    14)),
+          "Text_V6"),
+    Names(Label(Row("Label_V1", K::Label, "", 120, 195, 4455, 255,
+                    "Gesamtplattenspeicher in MB (1GB=1024MB)", 13)),
+          "Text_V1"),
 };
 
 }  // namespace

@@ -81,7 +81,8 @@ QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
 
 void ApplyLook(QWidget* w, const ControlDesign& d) {
   w->setObjectName(ToQString(d.name));
-  w->setAccessibleName(ToQString(d.name));
+  // A picture has no text of its own: a screen reader says what it does.
+  if (d.kind == ControlKind::Image) w->setAccessibleName(ToQString(d.toolTip));
   if (!d.font.face.empty()) {
     QFont font(ToQString(d.font.face));
     font.setPointSizeF(d.font.size);
@@ -104,7 +105,6 @@ void ApplyLook(QWidget* w, const ControlDesign& d) {
 QtForm::QtForm(QtToolkit& toolkit, const FormDesign& design)
     : toolkit_(toolkit), border_(design.border), dpi_(ScreenDpi()), window_(new FormWindow) {
   window_->setObjectName(ToQString(design.name));
-  window_->setAccessibleName(ToQString(design.name));
   window_->setWindowTitle(ToQString(design.caption));
   window_->setWindowIcon(toolkit_.Icon());
   window_->setFont(toolkit_.DefaultFont());
@@ -151,6 +151,9 @@ void QtForm::BuildControls(const FormDesign& design) {
   for (const ControlDesign& d : design.controls) {
     QWidget* widget = Find(d.name).Widget();
     if (!d.container.empty()) widget->setParent(Find(d.container).Widget());
+    // A label named after a field gives it its name for screen readers.
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !d.labelFor.empty())
+      label->setBuddy(Find(d.labelFor).Widget());
     widget->setGeometry(static_cast<int>(std::lround(dpi_.ToPixelsX(d.left))),
                         static_cast<int>(std::lround(dpi_.ToPixelsY(d.top))),
                         static_cast<int>(std::lround(dpi_.ToPixelsX(d.width))),

@@ -8,6 +8,7 @@
 #include "os/process.h"
 #include "runtime/runtime_error.h"
 #include "toolkit_qt/qt_form.h"
+#include "toolkit_qt/qt_widgets.h"
 
 namespace vemora {
 namespace {
@@ -37,6 +38,7 @@ QtToolkit::QtToolkit(AppInfo app) : app_(std::move(app)), icon_(ProgramIcon()), 
   font_.setPointSizeF(8.25);
   // Forms are unloaded, not just closed: the toolkit decides when to end.
   QApplication::setQuitOnLastWindowClosed(false);
+  InstallAccessibleRoles();
 }
 
 std::unique_ptr<Form> QtToolkit::CreateForm(const FormDesign& design) {
@@ -47,7 +49,6 @@ int QtToolkit::MsgBox(std::string_view text, int style, std::string_view title) 
   QMessageBox box(IconOfStyle(style), ToQString(title.empty() ? app_.Title : title),
                   ToQString(text), QMessageBox::Ok);
   box.setObjectName("MsgBox");
-  box.setAccessibleName("MsgBox");
   box.setWindowIcon(icon_);
   box.exec();
   return 1;  // OK

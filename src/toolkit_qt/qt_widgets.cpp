@@ -1,9 +1,12 @@
 #include "toolkit_qt/qt_widgets.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include "toolkit_qt/animation_view.h"
 
 namespace vemora {
 
@@ -48,6 +51,24 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+namespace {
+
+QAccessibleInterface* AccessibleWithRole(const QString&, QObject* object) {
+  if (auto* window = dynamic_cast<FormWindow*>(object)) {
+    const bool dialog = window->windowFlags().testFlag(Qt::Dialog);
+    return new QAccessibleWidget(window, dialog ? QAccessible::Dialog : QAccessible::Window);
+  }
+  if (auto* clip = dynamic_cast<AnimationView*>(object))
+    return new QAccessibleWidget(clip, QAccessible::Animation);
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibleRoles() {
+  QAccessible::installFactory(&AccessibleWithRole);
 }
 
 }  // namespace vemora

@@ -43,6 +43,10 @@ class FormWindow : public QWidget {
 
 namespace vemora {
 
+// Gives screen readers the roles Qt cannot tell from a plain widget: a
+// form's window is a frame or a dialog, the animation control an animation.
+void InstallAccessibleRoles();
+
 // The animation control: created empty; opening a clip plays it, repeating.
 // A clip that cannot be read leaves it empty, without a message.
 QWidget* MakeAnimationWidget();
