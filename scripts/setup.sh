@@ -6,7 +6,7 @@ set -euo pipefail
 vemora_packages=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream time
 )
 # The Windows cross build and Wine, installed by scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
