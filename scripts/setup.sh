@@ -4,9 +4,9 @@
 set -euo pipefail
 
 vemora_packages=(
-  g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev time
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
-  dpkg-dev desktop-file-utils appstream time
+  dpkg-dev desktop-file-utils appstream
 )
 # The Windows cross build and Wine, installed by scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
