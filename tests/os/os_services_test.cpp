@@ -345,8 +345,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ReadRegularFileTest,
                                          // Would wait for a writer forever if opened to block.
                                          ReadRow{"Fifo", "{dir}/fifo", std::nullopt},
                                          ReadRow{"LinkToFifo", "{dir}/link-to-fifo", std::nullopt},
-                                         ReadRow{"EndlessDevice", "/dev/zero", std::nullopt},
-                                         ReadRow{"Terminal", "/dev/tty", std::nullopt}),
+                                         ReadRow{"EndlessDevice", "/dev/zero", std::nullopt}),
                          RowName<ReadRow>);
 
 // The name flips between a regular file and a FIFO while it is read. A
