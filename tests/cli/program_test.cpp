@@ -12,8 +12,8 @@
 
 #include "calc/calc.h"
 #include "child_process.h"
-#include "cli/csv.h"
 #include "cli/options.h"
+#include "cli/read_all.h"
 #include "runtime/runtime_error.h"
 #include "support/row_name.h"
 
@@ -268,7 +268,7 @@ TEST_P(ServerListTest, ComputesEveryRowOnItsOwn) {
   const ChildResult r =
       Calc({"--csv", "-"}, GetParam().commaLocale ? CommaLocale() : kPointLocale, input);
   EXPECT_EQ(r.status, bad.empty() ? 0 : 1) << r.err;
-  const std::vector<cli::CsvRecord> rows = cli::ParseCsv(r.out);
+  const std::vector<cli::CsvRecord> rows = cli::ReadAll(r.out);
   ASSERT_EQ(rows.size(), 1 + bad.size() + good.size());
   for (const cli::CsvRecord& row : rows) ASSERT_EQ(row.fields.size(), 21u) << row.line;
   for (std::size_t i = 0; i < bad.size(); ++i) {
@@ -321,6 +321,7 @@ const UsageRow kUsage[] = {
     // One list fault each from the reader and the columns; the rest are tested in-process.
     {"CsvLineTooLong", {"--csv", "-"}, "disk\n" + std::string(5000, '1') + "\n", "Zeile 2: "},
     {"CsvUnknownColumn", {"--csv", "-"}, "disk,cpu\n1,2\n", "Spalte \"cpu\": unbekannte Spalte"},
+    {"ControlBytesInOptionEscaped", {"--\x1b]0;x\x07"}, "", "--\\x1b]0;x\\x07: unbekannte Option"},
 };
 
 class UsageTest : public testing::TestWithParam<UsageRow> {};
