@@ -34,6 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VEMORA_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its Wayland platform as a plugin, which no binary links; without
+# it the program falls back to XWayland on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Vemora computes how much main memory a NetWare 3.1x or 4.x file server
