@@ -8,7 +8,7 @@ vemora_packages=(
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
   dpkg-dev desktop-file-utils appstream python3
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-  lintian weston qt6-wayland
+  lintian weston qt6-wayland libweston-10-dev
 )
 # The Windows cross build and Wine, installed by scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
