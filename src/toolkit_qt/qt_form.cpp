@@ -120,11 +120,7 @@ QtForm::QtForm(QtToolkit& toolkit, const FormDesign& design)
   BuildControls(design);
   ApplyTabOrder(design);
   window_->onResize = [this] {
-    if (!onResize_) return;
-    // Controls move one by one; the window shows only the finished layout.
-    window_->setUpdatesEnabled(false);
-    Deliver(onResize_);
-    if (window_) window_->setUpdatesEnabled(true);
+    if (onResize_) Deliver(onResize_);
   };
   window_->onClose = [this] { Unload(); };
   toolkit_.FormLoaded();
@@ -218,9 +214,11 @@ void QtForm::SetCaption(std::string_view caption) {
   window_->setWindowTitle(ToQString(caption));
 }
 
+// The whole window is painted once the running handler returns: inside a
+// resize handler that is the paint Qt makes for the resize anyway, so each
+// step of a drag paints once, and never a half-moved layout.
 void QtForm::Refresh() {
-  window_->setUpdatesEnabled(true);
-  window_->repaint();
+  window_->update();
 }
 
 void QtForm::Show() {
