@@ -62,10 +62,21 @@ QtApplication::QtApplication(int& argc, char** argv, const char* version) {
   QGuiApplication::setDesktopFileName("org.example.Vemora");
 }
 
-QtApplication::~QtApplication() = default;
+QtApplication::~QtApplication() {
+  // Qt 6.4's Wayland client now and then hangs for good while it closes its
+  // connection: its event thread waits for a read that never comes. The
+  // windows are gone by then, so the process would linger unseen and keep
+  // the single-instance lock. Nothing is left to save; the kernel closes the
+  // connection and releases the lock.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    std::fflush(nullptr);
+    std::_Exit(exitStatus_);
+  }
+}
 
 int QtApplication::Exec() {
-  return QApplication::exec();
+  exitStatus_ = QApplication::exec();
+  return exitStatus_;
 }
 
 }  // namespace vemora

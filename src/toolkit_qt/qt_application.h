@@ -23,6 +23,7 @@ class QtApplication {
 
  private:
   std::unique_ptr<QApplication> application_;
+  int exitStatus_ = 0;
 };
 
 }  // namespace vemora
