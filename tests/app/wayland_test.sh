@@ -7,7 +7,7 @@
 # Usage: wayland_test.sh VEMORA_BINARY WESTON_MODULE
 set -euo pipefail
 bin=$1
-module=$2
+module=$(realpath "$2")  # weston takes a relative name as one of its own
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 pids=()
@@ -18,6 +18,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
+  sed 's/^/window: /' "$runtime/windows" >&2 || true
   sed 's/^/weston: /' "$runtime/weston.log" >&2
   exit 1
 }
@@ -28,6 +29,9 @@ export LC_ALL=C.UTF-8
 weston --no-config --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   --modules="$module" >"$runtime/weston.log" 2>&1 &
 pids+=($!)
+# The module's first list: weston listens and runs its loop.
+for _ in $(seq 100); do [ -f "$runtime/windows" ] && break; sleep 0.1; done
+[ -S "$runtime/$WAYLAND_DISPLAY" ] || fail "weston did not start"
 
 # Waits up to 10 s until exactly $2 shown windows have titles matching $1.
 wait_windows() {
@@ -37,9 +41,9 @@ wait_windows() {
   done
   return 1
 }
-# Waits up to 5 s for a process to end; fails unless it exited with 0.
+# Waits up to 10 s for a process to end; fails unless it exited with 0.
 wait_ended() {
-  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$1" 2>/dev/null && fail "$2 did not end"
   wait "$1" || fail "$2 ended with status $?"
 }
