@@ -53,8 +53,8 @@ BENCHMARK(BM_OpenAboutWindow)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
-[[maybe_unused]] const bool kGoal =
-    RegisterGoal({"BM_OpenAboutWindow", "Opening the About window with reading the clip", 5,
+[[maybe_unused]] const bool kFigure =
+    RegisterGoal({"BM_OpenAboutWindow", "Opening the About window with reading the clip",
                   benchmark::kMillisecond});
 
 }  // namespace

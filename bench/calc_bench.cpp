@@ -37,8 +37,8 @@ void BM_CalculateMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculateMemory)->Repetitions(15)->ReportAggregatesOnly(true);
 
-[[maybe_unused]] const bool kGoal =
-    RegisterGoal({"BM_CalculateMemory", "CalculateMemory with its formatted result, per call", 100,
+[[maybe_unused]] const bool kFigure =
+    RegisterGoal({"BM_CalculateMemory", "CalculateMemory with its formatted result, per call",
                   benchmark::kNanosecond});
 
 }  // namespace

@@ -1,5 +1,5 @@
-// One line per goal: the figure, its goal, and whether the goal was met.
-// scripts/bench.sh counts the lines that start with "[met]" or "[MISSED]".
+// One line per figure. scripts/bench.sh counts the goals by the lines that
+// start with "[met]" or "[MISSED]"; "[figure]" lines have no goal.
 #pragma once
 
 #include <string_view>
@@ -11,7 +11,12 @@ namespace vemora::bench {
 bool PrintGoalLine(std::string_view figure, double value, double limit, std::string_view unit,
                    std::string_view detail = {});
 
-// A figure that could not be measured counts as missed.
-void PrintMissingFigure(std::string_view figure, std::string_view reason);
+// Prints "[figure] figure: value unit (detail)".
+void PrintFigureLine(std::string_view figure, double value, std::string_view unit,
+                     std::string_view detail = {});
+
+// A figure that could not be measured; when it has a goal, the goal counts
+// as missed.
+void PrintMissingFigure(std::string_view figure, std::string_view reason, bool hasGoal = true);
 
 }  // namespace vemora::bench
