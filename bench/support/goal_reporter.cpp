@@ -97,9 +97,15 @@ class MedianReporter : public benchmark::ConsoleReporter {
       return true;
     }
     if (goal.floor.empty()) {
-      PrintFigureLine(
-          goal.figure, subject->realSeconds * benchmark::GetTimeUnitMultiplier(goal.unit),
-          UnitName(goal.unit), "median of wall times; CPU " + Times(*subject, goal.unit));
+      const double scale = benchmark::GetTimeUnitMultiplier(goal.unit);
+      std::string detail = "median of wall times";
+      if (subject->cpuSeconds >= 0) {
+        char cpu[64];
+        std::snprintf(cpu, sizeof cpu, "; CPU time %.4g %s", subject->cpuSeconds * scale,
+                      UnitName(goal.unit).c_str());
+        detail += cpu;
+      }
+      PrintFigureLine(goal.figure, subject->realSeconds * scale, UnitName(goal.unit), detail);
       return true;
     }
     const Median* floor = Find(goal, goal.floor);
