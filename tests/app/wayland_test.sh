@@ -12,7 +12,7 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
   rm -rf "$runtime"
 }
 trap cleanup EXIT
@@ -31,7 +31,7 @@ weston --no-config --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --i
 pids+=($!)
 # The module's first list: weston listens and runs its loop.
 for _ in $(seq 100); do [ -f "$runtime/windows" ] && break; sleep 0.1; done
-[ -S "$runtime/$WAYLAND_DISPLAY" ] || fail "weston did not start"
+[ -f "$runtime/windows" ] || fail "weston did not start with the module"
 
 # Waits up to 10 s until exactly $2 shown windows have titles matching $1.
 wait_windows() {
