@@ -18,10 +18,6 @@
 namespace vemora {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 Dpi ScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
