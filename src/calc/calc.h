@@ -8,15 +8,19 @@
 
 namespace vemora {
 
+// The Value of a ticked check box and of a selected option button; 0 is off.
+inline constexpr std::int16_t kTicked = 1;
+inline constexpr std::int16_t kSelected = -1;
+
 // One run's inputs, one field per control of the main window, named after
 // it; the suffix names the variable the control feeds (Text_V1 feeds V1).
 struct CalcInputs {
   std::string Text_V1 = "100";
-  std::int16_t Check_V2 = 0;  // 1 ticked
+  std::int16_t Check_V2 = 0;
   std::string Combo_V3 = "4";
   std::string Text_V6 = "5";
   std::string Text_V7 = "10000";
-  std::int16_t Option_NW3 = -1;  // -1 selected
+  std::int16_t Option_NW3 = kSelected;
   std::int16_t Option_NW4 = 0;
   std::int16_t Check_L3 = 0;
   std::int16_t Check_L4 = 0;
