@@ -10,10 +10,6 @@ constexpr std::uint32_t kOpenOptions = 0;
 constexpr std::uint32_t kOpenAccess = 0x2003F;  // READ_CONTROL and all key rights but WOW64
 constexpr std::uint32_t kBufferSize = kMaxValueBytes;
 
-constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr const char* kPathValue = "PATH";
-constexpr const char* kDirectoryKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr const char* kDirectoryValue = "MSINFO";
 constexpr const char* kProgramName = "\\MSINFO32.EXE";
 
 // Closes the key however GetKeyValue ends, also through a run-time error: a
@@ -87,8 +83,10 @@ namespace {
 // False when no program was found; a run-time error on the way propagates.
 bool FindAndStart(Services& services, Registry& registry) {
   std::string programPath;
-  if (!GetKeyValue(registry, kHkeyLocalMachine, kPathKey, kPathValue, programPath)) {
-    if (!GetKeyValue(registry, kHkeyLocalMachine, kDirectoryKey, kDirectoryValue, programPath)) {
+  if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoKey), std::string(kMsinfoValue),
+                   programPath)) {
+    if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoDirectoryKey),
+                     std::string(kMsinfoDirectoryValue), programPath)) {
       return false;
     }
     // Appended as it stands: a directory ending in a separator gives two.
