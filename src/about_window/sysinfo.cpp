@@ -1,5 +1,6 @@
 #include "about_window/sysinfo.h"
 
+#include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
 
 namespace vemora {
@@ -42,13 +43,9 @@ std::string TrimTerminator(const std::string& buffer, std::uint32_t size) {
 // ever see these texts fail as a path: 0x00000102 stored as 02 01 00 00
 // loses its top zero byte to the trimming and reads "&h012".)
 std::string DwordText(const std::string& data, const std::string& keyVal) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string digits = keyVal;
-  for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
-    const auto value = static_cast<unsigned char>(*byte);
-    if (value >= 16) digits += kDigits[value >> 4];
-    digits += kDigits[value & 0xF];
-  }
+  for (auto byte = data.rbegin(); byte != data.rend(); ++byte)
+    digits += HexText(static_cast<unsigned char>(*byte));
   return "&h" + digits;
 }
 

@@ -233,4 +233,14 @@ std::string IntegerText(std::int64_t value) {
   return std::to_string(value);
 }
 
+std::string HexText(std::uint32_t value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  do {
+    text.insert(text.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  return text;
+}
+
 }  // namespace vemora
