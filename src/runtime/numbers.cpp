@@ -209,7 +209,8 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
   const auto hundredths = static_cast<std::size_t>(whole) + 2;
   if (digits.size() <= hundredths) digits.resize(hundredths + 1, '0');
 
-  // Two decimals, half away from zero: the third decimal decides.
+  // Two decimals, half away from zero: the fifteen digits are exact, so a
+  // third decimal of 5 or more is at least half a hundredth.
   const bool up = digits[hundredths] >= '5';
   digits.resize(hundredths);
   if (up) IncrementDigits(digits);
