@@ -41,8 +41,8 @@ void CheckNumberFromText(Input input) {
   const std::string text(AsText(input));
   const std::optional<double> value = ReadNumber(text);
   Expect(!value || std::isfinite(*value), "NumberFromText gave a value that is not finite");
-  // A trailing blank takes the text off the quick path for plain digits, so
-  // both readings must agree.
+  // Blanks are skipped wherever they stand: one more at the end, or none at
+  // all, leaves the number as it was.
   Expect(SameResult(value, ReadNumber(text + " ")), "a trailing blank changed the number");
   std::string unblanked;
   for (char c : text) {

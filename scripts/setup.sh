@@ -12,6 +12,9 @@ vemora_packages=(
 )
 # The Windows cross build and Wine, installed by scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# Code hygiene, checked by scripts/hygiene.sh: both at version 14, and
+# run-clang-tidy-14 with them.
+vemora_packages+=(clang-format clang-tidy)
 
 vemora_missing_packages() {
   local p missing=()

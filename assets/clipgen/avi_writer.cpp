@@ -23,7 +23,8 @@ Bytes MainHeaderData(const AviVideo& video, std::uint32_t streams) {
   PutU32(out, video.microSecPerFrame);
   PutU32(out, video.microSecPerFrame == 0
                   ? 0
-                  : static_cast<std::uint32_t>(std::uint64_t{largest} * 1000000 / video.microSecPerFrame));
+                  : static_cast<std::uint32_t>(std::uint64_t{largest} * 1000000 /
+                                               video.microSecPerFrame));
   PutU32(out, 0);  // padding granularity
   PutU32(out, kAvifHasIndex);
   PutU32(out, static_cast<std::uint32_t>(video.frames.size()));
@@ -44,10 +45,10 @@ Bytes VideoStreamHeaderData(const AviVideo& video) {
   } else {
     PutU32(out, 0);
   }
-  PutU32(out, 0);  // flags
-  PutU16(out, 0);  // priority
-  PutU16(out, 0);  // language
-  PutU32(out, 0);  // initial frames
+  PutU32(out, 0);                       // flags
+  PutU16(out, 0);                       // priority
+  PutU16(out, 0);                       // language
+  PutU32(out, 0);                       // initial frames
   PutU32(out, video.microSecPerFrame);  // scale: rate / scale frames a second
   PutU32(out, 1000000);                 // rate
   PutU32(out, 0);                       // start
@@ -64,18 +65,21 @@ Bytes VideoStreamHeaderData(const AviVideo& video) {
 
 Bytes BitmapInfoData(const AviVideo& video) {
   Bytes out;
-  const std::uint32_t stride = ((static_cast<std::uint32_t>(video.width) * video.bitCount + 31) / 32) * 4;
+  const std::uint32_t stride =
+      ((static_cast<std::uint32_t>(video.width) * video.bitCount + 31) / 32) * 4;
   PutU32(out, 40);
   PutI32(out, video.width);
   PutI32(out, video.height);
   PutU16(out, 1);
   PutU16(out, video.bitCount);
   PutU32(out, video.compression);
-  PutU32(out, video.compression == kBiRgb ? stride * static_cast<std::uint32_t>(std::abs(video.height)) : 0);
+  PutU32(out, video.compression == kBiRgb
+                  ? stride * static_cast<std::uint32_t>(std::abs(video.height))
+                  : 0);
   PutU32(out, 0);  // pixels per metre
   PutU32(out, 0);
   PutU32(out, static_cast<std::uint32_t>(video.palette.size()));
-  PutU32(out, 0);  // all colours important
+  PutU32(out, 0);                            // all colours important
   for (std::uint32_t rgb : video.palette) {  // RGBQUAD: blue, green, red, 0
     out.push_back(static_cast<std::uint8_t>(rgb));
     out.push_back(static_cast<std::uint8_t>(rgb >> 8));
@@ -85,10 +89,13 @@ Bytes BitmapInfoData(const AviVideo& video) {
   return out;
 }
 
-std::string_view FrameChunkId(const AviVideo& video) { return video.compression == kBiRgb ? "00db" : "00dc"; }
+std::string_view FrameChunkId(const AviVideo& video) {
+  return video.compression == kBiRgb ? "00db" : "00dc";
+}
 
 Bytes WriteAvi(const AviVideo& video) {
-  const Bytes strl = List("strl", {Chunk("strh", VideoStreamHeaderData(video)), Chunk("strf", BitmapInfoData(video))});
+  const Bytes strl = List(
+      "strl", {Chunk("strh", VideoStreamHeaderData(video)), Chunk("strf", BitmapInfoData(video))});
   const Bytes hdrl = List("hdrl", {Chunk("avih", MainHeaderData(video, 1)), strl});
 
   std::vector<Bytes> frameChunks;

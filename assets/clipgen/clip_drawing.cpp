@@ -40,7 +40,7 @@ constexpr std::array<std::uint32_t, kColourCount> kPalette = {
 };
 
 constexpr int kChips = 6;
-constexpr int kChipLeft = 5;      // first chip's left edge
+constexpr int kChipLeft = 5;  // first chip's left edge
 constexpr int kChipPitch = 8;
 constexpr int kChipWidth = 6;
 constexpr int kChipTop = 18;
@@ -52,7 +52,7 @@ constexpr int kFillFrames = kChips * kLevelsPerChip * kFramesPerLevel;  // 36
 constexpr int kFlashFrames = 4;
 constexpr int kFrames = kFillFrames + kFlashFrames;
 
-constexpr int kBitsTop = 2;     // falling bits are drawn between these rows
+constexpr int kBitsTop = 2;  // falling bits are drawn between these rows
 constexpr int kBitsBottom = 16;
 constexpr int kBitSpacing = 7;  // rows from one bit to the next
 constexpr int kBitSpeed = 2;    // rows a frame
@@ -126,7 +126,8 @@ void FillChip(Canvas& canvas, int chip, int levels, std::uint8_t colour) {
 void DrawGlyph(Canvas& canvas, int left, int top, int bit, std::uint8_t colour) {
   for (int row = 0; row < 5; ++row) {
     for (int column = 0; column < 3; ++column) {
-      if ((kGlyphs[static_cast<std::size_t>(bit)][static_cast<std::size_t>(row)] >> (2 - column)) & 1) {
+      if ((kGlyphs[static_cast<std::size_t>(bit)][static_cast<std::size_t>(row)] >> (2 - column)) &
+          1) {
         canvas.Set(left + column, top + row, colour, kBitsTop, kBitsBottom);
       }
     }
@@ -142,7 +143,8 @@ void DrawFallingBits(Canvas& canvas, int frame, int chip) {
     const int top = frame * kBitSpeed - n * kBitSpacing - 3;
     if (top >= kBitsBottom) continue;
     if (top + 5 <= kBitsTop) break;
-    DrawGlyph(canvas, left, top, kBitStream[static_cast<std::size_t>(n)], first ? kBitBright : kBitDim);
+    DrawGlyph(canvas, left, top, kBitStream[static_cast<std::size_t>(n)],
+              first ? kBitBright : kBitDim);
     first = false;
   }
 }

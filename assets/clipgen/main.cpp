@@ -23,10 +23,12 @@ int main(int argc, char** argv) {
     video.compression = kBiRle8;
     video.palette = drawn.palette;
     video.microSecPerFrame = drawn.microSecPerFrame;
-    for (const auto& frame : drawn.frames) video.frames.push_back(EncodeRle8(frame, drawn.width, drawn.height));
+    for (const auto& frame : drawn.frames)
+      video.frames.push_back(EncodeRle8(frame, drawn.width, drawn.height));
     const Bytes file = WriteAvi(video);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    out.write(reinterpret_cast<const char*>(file.data()),
+              static_cast<std::streamsize>(file.size()));
     out.close();
     if (!out) {
       std::fprintf(stderr, "cannot write %s\n", argv[1]);

@@ -20,17 +20,22 @@ void PutU16(Bytes& out, std::uint16_t value) {
 }
 
 void PutU32(Bytes& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void PutI32(Bytes& out, std::int32_t value) { PutU32(out, static_cast<std::uint32_t>(value)); }
+void PutI32(Bytes& out, std::int32_t value) {
+  PutU32(out, static_cast<std::uint32_t>(value));
+}
 
 void PutFourCC(Bytes& out, std::string_view fourcc) {
   if (fourcc.size() != 4) throw std::invalid_argument("a FOURCC has four characters");
   out.insert(out.end(), fourcc.begin(), fourcc.end());
 }
 
-void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+void Append(Bytes& out, const Bytes& more) {
+  out.insert(out.end(), more.begin(), more.end());
+}
 
 Bytes Chunk(std::string_view fourcc, const Bytes& data) {
   if (data.size() > 0xFFFFFFF0u) throw std::length_error("RIFF chunk too large");
@@ -43,8 +48,12 @@ Bytes Chunk(std::string_view fourcc, const Bytes& data) {
   return out;
 }
 
-Bytes List(std::string_view type, const std::vector<Bytes>& children) { return Container("LIST", type, children); }
+Bytes List(std::string_view type, const std::vector<Bytes>& children) {
+  return Container("LIST", type, children);
+}
 
-Bytes Riff(std::string_view type, const std::vector<Bytes>& children) { return Container("RIFF", type, children); }
+Bytes Riff(std::string_view type, const std::vector<Bytes>& children) {
+  return Container("RIFF", type, children);
+}
 
 }  // namespace vemora::clipgen

@@ -32,7 +32,8 @@ void EncodeRow(std::span<const std::uint8_t> row, Bytes& out) {
     if (literal >= 3) {  // absolute mode, padded to a 16-bit boundary
       out.push_back(0);
       out.push_back(static_cast<std::uint8_t>(literal));
-      out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(at), row.begin() + static_cast<std::ptrdiff_t>(end));
+      out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(at),
+                 row.begin() + static_cast<std::ptrdiff_t>(end));
       if (literal % 2 != 0) out.push_back(0);
     } else {  // absolute mode starts at three; shorter stretches are runs of one
       for (std::size_t i = at; i < end; ++i) {
@@ -47,7 +48,8 @@ void EncodeRow(std::span<const std::uint8_t> row, Bytes& out) {
 }  // namespace
 
 Bytes EncodeRle8(std::span<const std::uint8_t> indices, int width, int height) {
-  if (width < 1 || height < 1 || indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+  if (width < 1 || height < 1 ||
+      indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
     throw std::invalid_argument("RLE8: the indices do not match the size");
   }
   Bytes out;

@@ -1,5 +1,6 @@
 #include "about_window/sysinfo.h"
 
+#include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
 
 namespace vemora {
@@ -10,10 +11,6 @@ constexpr std::uint32_t kOpenOptions = 0;
 constexpr std::uint32_t kOpenAccess = 0x2003F;  // READ_CONTROL and all key rights but WOW64
 constexpr std::uint32_t kBufferSize = kMaxValueBytes;
 
-constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr const char* kPathValue = "PATH";
-constexpr const char* kDirectoryKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr const char* kDirectoryValue = "MSINFO";
 constexpr const char* kProgramName = "\\MSINFO32.EXE";
 
 // Closes the key however GetKeyValue ends, also through a run-time error: a
@@ -46,13 +43,9 @@ std::string TrimTerminator(const std::string& buffer, std::uint32_t size) {
 // ever see these texts fail as a path: 0x00000102 stored as 02 01 00 00
 // loses its top zero byte to the trimming and reads "&h012".)
 std::string DwordText(const std::string& data, const std::string& keyVal) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string digits = keyVal;
-  for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
-    const auto value = static_cast<unsigned char>(*byte);
-    if (value >= 16) digits += kDigits[value >> 4];
-    digits += kDigits[value & 0xF];
-  }
+  for (auto byte = data.rbegin(); byte != data.rend(); ++byte)
+    digits += HexText(static_cast<unsigned char>(*byte));
   return "&h" + digits;
 }
 
@@ -87,8 +80,10 @@ namespace {
 // False when no program was found; a run-time error on the way propagates.
 bool FindAndStart(Services& services, Registry& registry) {
   std::string programPath;
-  if (!GetKeyValue(registry, kHkeyLocalMachine, kPathKey, kPathValue, programPath)) {
-    if (!GetKeyValue(registry, kHkeyLocalMachine, kDirectoryKey, kDirectoryValue, programPath)) {
+  if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoKey), std::string(kMsinfoValue),
+                   programPath)) {
+    if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoDirectoryKey),
+                     std::string(kMsinfoDirectoryValue), programPath)) {
       return false;
     }
     // Appended as it stands: a directory ending in a separator gives two.

@@ -5,9 +5,6 @@
 namespace vemora {
 namespace {
 
-constexpr std::int16_t kTicked = 1;
-constexpr std::int16_t kSelected = -1;
-
 struct Band {
   std::int32_t from, base, perClient, offset;
 };

@@ -5,9 +5,6 @@
 namespace vemora::cli {
 namespace {
 
-constexpr std::int16_t kTicked = 1;
-constexpr std::int16_t kSelected = -1;
-
 struct FieldEntry {
   Field field;
   std::string_view name;

@@ -1,6 +1,7 @@
 #include "cli/json.h"
 
 #include <cstdint>
+#include <cstdio>
 
 #include "cli/fields.h"
 #include "cli/report.h"
@@ -38,7 +39,6 @@ std::size_t ValidSequence(std::string_view text) {
 }
 
 void AppendEscaped(std::string& out, char c) {
-  static constexpr char kHex[] = "0123456789abcdef";
   switch (c) {
     case '"':
       out += "\\\"";
@@ -66,9 +66,9 @@ void AppendEscaped(std::string& out, char c) {
   }
   const auto u = static_cast<std::uint8_t>(c);
   if (u < 0x20) {
-    out += "\\u00";
-    out += kHex[u >> 4];
-    out += kHex[u & 0xF];
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", u);
+    out += escape;
   } else {
     out += c;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,11 +19,12 @@ class UsageError : public std::runtime_error {
 // but tab, 0x7F, and the C1 controls as UTF-8 writes them) become "\x1b",
 // so a file or an argument cannot steer the terminal that shows the message.
 inline std::string Printable(std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
   const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   std::string out;
   const auto escape = [&](unsigned char byte) {
-    out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02x", byte);
+    out += code;
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (at(i) == 0xC2 && i + 1 < text.size() && at(i + 1) >= 0x80 && at(i + 1) < 0xA0) {

@@ -112,7 +112,7 @@ bool ParseBitmapInfo(Bytes strf, VideoFormat& format) {
     if (count > 256) return false;
     const Bytes table = strf.subspan(biSize);
     if (table.size() / 4 < count) return false;
-    for (std::uint32_t i = 0; i < count; ++i) {  // RGBQUAD: blue, green, red, reserved
+    for (std::size_t i = 0; i < count; ++i) {  // RGBQUAD: blue, green, red, reserved
       format.palette[i] = kOpaque | (std::uint32_t{table[4 * i + 2]} << 16) |
                           (std::uint32_t{table[4 * i + 1]} << 8) | table[4 * i];
     }

@@ -50,8 +50,8 @@ void LayoutScaler::Scale(Form& form) {
   form.Refresh();
 }
 
-// One statement for the row step and one per column; a failure abandons only
-// its own statement.
+// Per control one statement that moves to the next row and one per column;
+// a failure abandons only its own statement.
 void LayoutScaler::Walk(Form& form, CellStatement statement) {
   for (Control* control : form.Controls()) {
     currentControl_ = control;

@@ -14,6 +14,9 @@ namespace vemora {
 
 class LayoutScaler {
  public:
+  // One row per control in the order of the window's control walk, fixed
+  // at 35: the main window's 20 controls with room to spare. A control past
+  // the last row fails its row check and is neither captured nor scaled.
   static constexpr int kRows = 35;
   // Height, Width, Top, Left, FontSize.
   static constexpr int kColumns = 5;

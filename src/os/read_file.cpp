@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "os/wide_text.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,26 +18,13 @@ namespace vemora {
 
 #ifdef _WIN32
 
-namespace {
-
-std::wstring Wide(const std::string& text) {
-  const int length = static_cast<int>(text.size());
-  std::wstring wide(
-      static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)),
-      L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(),
-                        static_cast<int>(wide.size()));
-  return wide;
-}
-
-}  // namespace
-
 std::optional<std::string> ReadRegularFile(const std::string& path, std::uint64_t maxBytes) {
   if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
   // A pipe's name opens without waiting (a busy one fails); its type then
   // refuses it.
-  HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::string> content;
   LARGE_INTEGER size{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 
 #ifndef _WIN32
@@ -20,10 +21,8 @@ bool IsPredefinedRoot(RegKey key) {
 }
 
 std::string RootName(RegKey root) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string name;
-  for (int shift = 28; shift >= 0; shift -= 4) name += kDigits[(root >> shift) & 0xF];
-  return name;
+  char name[16];
+  return {name, std::to_chars(name, name + sizeof name, root, 16).ptr};
 }
 
 // A key path as the registry reads it: doubled separators count once, and

@@ -104,9 +104,13 @@ class RegistryStore : public Registry {
   std::vector<std::string> openRequests_;
 };
 
-// The value the system-information launcher reads first.
+// The entries the system-information launcher reads: first the program's
+// full path, then the directory that holds it.
 inline constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 inline constexpr std::string_view kMsinfoValue = "PATH";
+inline constexpr std::string_view kMsinfoDirectoryKey =
+    "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr std::string_view kMsinfoDirectoryValue = "MSINFO";
 
 // The first of `names` found as an executable regular file in a directory of
 // `searchPath` (a colon-separated list like $PATH), by the order of `names`

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "os/wide_text.h"
 #else
 #include <fcntl.h>
 #include <pwd.h>
@@ -31,13 +33,7 @@ void SingleInstance::Acquire(const std::string& lock) {
   // An empty name would make an unnamed mutex that guards nothing, and a
   // zero would cut the name short: neither is the lock the caller chose.
   if (lock.empty() || lock.find('\0') != std::string::npos) return;
-  const int length = static_cast<int>(lock.size());
-  std::wstring name(
-      static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, lock.data(), length, nullptr, 0)),
-      L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, lock.data(), length, name.data(),
-                        static_cast<int>(name.size()));
-  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, WideFromUtf8(lock).c_str());
   if (mutex == nullptr) return;  // not ours to use: run unguarded
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
     prev_ = true;

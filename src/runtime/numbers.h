@@ -33,4 +33,7 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator);
 // Plain decimal, no blanks, no leading zeros, no grouping.
 std::string IntegerText(std::int64_t value);
 
+// Hex digits in capitals, no leading zeros ("0" for 0), no "&H".
+std::string HexText(std::uint32_t value);
+
 }  // namespace vemora

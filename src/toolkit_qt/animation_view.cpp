@@ -61,7 +61,7 @@ void AnimationView::ShowFrame(int index) {
   current_ = index;
   clip_->Decode(static_cast<std::size_t>(index), pixels_);
   frame_ = QImage(reinterpret_cast<const uchar*>(pixels_.data()), clip_->Width(), clip_->Height(),
-                  clip_->Width() * 4, QImage::Format_RGB32);
+                  static_cast<qsizetype>(clip_->Width()) * 4, QImage::Format_RGB32);
   update();
 }
 

@@ -34,10 +34,6 @@ int ToPixels(double pixels) {
   return static_cast<int>(std::lround(pixels));
 }
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QtControl::QtControl(const ControlDesign& design, QWidget* widget, Dpi dpi)

@@ -18,10 +18,6 @@
 namespace vemora {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 Dpi ScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
@@ -184,9 +180,13 @@ Control& QtForm::Item(std::string_view name) {
 
 // The outer size counts a standard frame around the client area, the same
 // before and after the window manager has drawn one, so that the layout
-// captured at load and every later size are measured alike.
+// captured at load and every later size are measured alike. The pixels are
+// those of the classic frames at 96 DPI: a title bar of 19 and a border on
+// each side of 4 (sizable) or 3 (fixed dialog); 8 x 27 or 6 x 25 in all.
 QSize QtForm::FrameAllowance() const {
-  return border_ == Border::Sizable ? QSize(8, 27) : QSize(6, 25);
+  constexpr int kTitleBar = 19;
+  const int border = border_ == Border::Sizable ? 4 : 3;
+  return {2 * border, kTitleBar + 2 * border};
 }
 
 double QtForm::Get(Prop prop) const {

@@ -13,10 +13,6 @@
 namespace vemora {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QMessageBox::Icon IconOfStyle(int style) {
   switch (style & 0x70) {
     case kCritical:

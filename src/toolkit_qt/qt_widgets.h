@@ -3,11 +3,18 @@
 #pragma once
 
 #include <QLabel>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vemora {
+
+// Vemora's texts are UTF-8.
+inline QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Dynamic properties that mark a form's default and cancel buttons.
 inline constexpr const char* kDefaultRole = "vemoraDefault";

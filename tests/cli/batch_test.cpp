@@ -143,7 +143,7 @@ const FailureRow kFailureRows[] = {
 class RunFailureTest : public testing::TestWithParam<FailureRow> {};
 
 TEST_P(RunFailureTest, EndsWithStatusOneAndAMessage) {
-  const SourceOpener open = [this](const std::string&) {
+  const SourceOpener open = [](const std::string&) {
     if (GetParam().openFails) GetParam().openFails();
     return std::make_unique<std::istringstream>("disk\n1\n");
   };

@@ -281,7 +281,7 @@ TEST(DamagedClipTest, KeepsTheLimits) {
       if (kind == 0) b[at] = static_cast<std::uint8_t>(random());
       if (kind == 1 && at + 4 <= b.size()) PutU32At(b, at, edges[random() % std::size(edges)]);
       if (kind == 2)
-        b.erase(from, from + std::min<std::ptrdiff_t>(b.end() - from, 1 + random() % 16));
+        b.erase(from, from + std::min<std::ptrdiff_t>(b.end() - from, 1 + int(random() % 16)));
       if (kind == 3) b.resize(at);
     }
     ASSERT_NO_THROW(fuzzing::CheckAviReader(b)) << "round " << round;

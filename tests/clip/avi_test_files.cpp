@@ -139,7 +139,9 @@ Frames GradientPixels(std::uint16_t bitCount) {
 
 std::vector<BadClip> BadClips() {
   std::vector<BadClip> rows;
-  auto add = [&rows](std::string name, Bytes bytes) { rows.push_back({std::move(name), bytes}); };
+  auto add = [&rows](std::string name, Bytes bytes) {
+    rows.push_back({std::move(name), std::move(bytes)});
+  };
   const Bytes good = clipgen::WriteAvi(SmallRleVideo());
   const RiffNode movi = FindNode(good, "LIST:movi");
   auto patch = [&good](std::size_t at, std::uint32_t value) {
