@@ -1,0 +1,220 @@
+# shellcheck shell=bash
+# The real-window cases of the main and About windows, one table for every
+# toolkit. Sourced after x11.sh by a driver, which sets $out (screenshots),
+# defines start_copy (starts a copy in the background, prints its pid) and
+# offer_sysinfo on|off (whether "&Systeminfo..." finds a marker program, whose
+# start leaves the file $marker_started), then calls run_window_cases.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A point inside each control, in twips of its window's client area.
+declare -A at=(
+  [Text_V1]="5600 307" [Text_V6]="5600 787" [Text_V7]="5600 1267" [Text_L8]="5600 1747"
+  [Combo_V3]="5600 2457" [Check_V2]="800 3217" [Check_L4]="2720 3217" [Check_L3]="800 3697"
+  [Option_NW3]="4760 3217" [Option_NW4]="4760 3607" [Text_Summe]="1000 4990" [Logo]="3300 4980"
+  [Command2]="5767 4867" [cbSysInfo]="5242 4207")
+scale=100  # the main window's size in percent of its design size
+
+# Each row: step, control, keys, then Text_Summe after each key (',' stands
+# for the locale's separator). Rows run in order on one copy and build on
+# each other; "type" replaces a field's text keystroke by keystroke.
+window_table() {
+  cat <<'ROWS'
+type      Text_V1     1000        8,9 8,92 9,1 10,99
+type      Text_V6     50          10,99 28,57
+type      Text_V7     20000       28,51 28,51 28,51 28,52 28,63
+type      Text_L8     2500        25,7 25,72 25,94 28,14
+pick      Combo_V3    2           26,64
+click     Check_V2    -           26,39
+click     Check_L4    -           26,49
+click     Option_NW4  -           29,49
+click     Check_L3    -           29,73
+click     Option_NW3  -           26,49
+click     Check_L3    -           26,49
+click     Option_NW4  -           29,49
+resize    -           150         -
+type      Text_V6     7           12,69
+resize    -           100         -
+overflow  Text_V7     9999999999  10754,66
+ROWS
+}
+
+click() {  # WINDOW CONTROL
+  local x y
+  read -r x y <<<"${at[$2]}"
+  [ "$1" = "$main" ] && x=$((x * scale / 100)) y=$((y * scale / 100))
+  click_twips "$1" "$x" "$y"
+}
+
+wait_ended() {
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+wait_gone() {
+  for _ in $(seq 50); do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The clipboard may take a moment to pass from the program to X; a copy
+# that never arrives is tried again.
+read_result() {
+  local text
+  printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1
+  for _ in 1 2 3; do
+    click "$main" Text_Summe
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    for _ in $(seq 20); do
+      sleep 0.1
+      text=$(xclip -o -selection clipboard 2>/dev/null) || continue
+      [ "$text" != 'nothing copied' ] && echo "$text" && return
+    done
+  done
+  echo "$text"
+}
+
+expect_result() {  # EXPECTED WHAT
+  local want=${1//,/$separator} got
+  got=$(read_result)
+  [ "$got" = "$want" ] || fail "$2 gave '$got', expected '$want'"
+}
+
+press_in() {  # WINDOW KEY
+  xdotool windowfocus "$1"
+  sleep 0.2
+  xdotool key --clearmodifiers "$2"
+}
+
+step() {  # STEP CONTROL KEYS EXPECTED...
+  local kind=$1 control=$2 keys=$3 i
+  shift 3
+  case $kind in
+    type)
+      for ((i = 0; i < ${#keys}; i++)); do
+        click "$main" "$control"
+        xdotool key --clearmodifiers "$( ((i == 0)) && echo ctrl+a || echo End)"
+        xdotool type "${keys:i:1}"
+        expect_result "$1" "$control after typing '${keys:0:i+1}'"
+        shift
+      done ;;
+    pick)
+      click "$main" "$control"
+      for ((i = 0; i < keys; i++)); do xdotool key Down; done
+      xdotool key Return
+      expect_result "$1" "$control picked $keys down" ;;
+    click)
+      click "$main" "$control"
+      expect_result "$1" "a click on $control" ;;
+    resize)
+      scale=$keys
+      xdotool windowsize "$main" $((446 * scale / 100)) $((358 * scale / 100))
+      sleep 0.5
+      import -window root "$out/main_window_$scale.png" ;;
+    overflow)
+      click "$main" "$control"
+      xdotool key --clearmodifiers ctrl+a
+      xdotool type --delay 30 "$keys"
+      box=$(wait_window '^Vemora$') || fail "$keys in $control showed no message"
+      import -window root "$out/overflow.png"
+      press_in "$box" Return
+      wait_gone '^Vemora$' || fail "the overflow message did not close"
+      expect_result "$1" "the result after the overflow" ;;
+  esac
+}
+
+# Changes every few frames, so some of a dozen looks at the box must differ.
+clip_plays() {
+  local first
+  first=$(import -window "$1" -crop 57x41+336+8 rgb:- | md5sum)
+  for _ in $(seq 12); do
+    sleep 0.1
+    [ "$(import -window "$1" -crop 57x41+336+8 rgb:- | md5sum)" != "$first" ] && return 0
+  done
+  return 1
+}
+
+open_about() {
+  click "$main" Logo
+  about=$(wait_window '^Info Vemora$') || fail "the logo did not open the About window"
+}
+
+about_cases() {
+  open_about
+  clip_plays "$about" || fail "the clip in the About window does not play"
+  import -window root "$out/about_window.png"
+  press_in "$about" Escape
+  wait_gone '^Info Vemora$' || fail "Esc did not close the About window"
+  open_about
+  press_in "$about" Return
+  wait_gone '^Info Vemora$' || fail "Enter did not close the About window"
+
+  open_about
+  offer_sysinfo on
+  click "$about" cbSysInfo
+  for _ in $(seq 100); do [ -e "$marker_started" ] && break; sleep 0.1; done
+  [ -e "$marker_started" ] || fail "Systeminfo did not start the program the registry names"
+  offer_sysinfo off
+  # The started program took the focus: back to the window with a click.
+  click_twips "$about" 150 4450
+  press_in "$about" alt+s
+  box=$(wait_window '^Vemora$') || fail "Alt+S without a program showed no message"
+  import -window root "$out/sysinfo_unavailable.png"
+  press_in "$box" Return
+  wait_gone '^Vemora$' || fail "the Systeminfo message did not close"
+  press_in "$about" Escape
+  wait_gone '^Info Vemora$' || fail "Esc did not close the About window"
+}
+
+second_copy_case() {
+  local second
+  second=$(start_copy)
+  box=$(wait_window '^Vemora$') || fail "a second copy showed no message"
+  [ "$(xdotool search --onlyvisible --name '^Vemora$' | wc -l)" -eq 1 ] || fail "more than one message"
+  import -window root "$out/second_copy.png"
+  press_in "$box" Return
+  wait_ended "$second" || fail "the second copy did not end"
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended with the second"
+}
+
+start_main() {
+  first=$(start_copy)
+  main=$(wait_window '^Vemora - Version 2\.3') || fail "the main window did not appear"
+  sleep 0.5
+}
+
+end_case() {
+  click "$main" Command2
+  wait_ended "$first" || fail "Beenden did not end the program"
+}
+
+# The whole table in a German locale; the typing rows again in an English one.
+run_window_cases() {
+  local rows row
+  export LC_ALL=de_DE.UTF-8
+  separator=,
+  start_main
+  expect_result 9,1 "the design inputs"
+  import -window root "$out/main_window.png"
+  mapfile -t rows < <(window_table)
+  for row in "${rows[@]}"; do
+    # shellcheck disable=SC2086
+    step $row
+  done
+  about_cases
+  second_copy_case
+  end_case
+
+  export LC_ALL=C.UTF-8
+  separator=.
+  start_main
+  expect_result 9,1 "the design inputs"
+  mapfile -t rows < <(window_table | sed '/^resize/,$d' | grep '^type')
+  for row in "${rows[@]}"; do
+    # shellcheck disable=SC2086
+    step $row
+  done
+  end_case
+}
