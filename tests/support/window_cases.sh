@@ -17,7 +17,10 @@ scale=100  # the main window's size in percent of its design size
 
 # Each row: step, control, keys, then Text_Summe after each key (',' stands
 # for the locale's separator). Rows run in order on one copy and build on
-# each other; "type" replaces a field's text keystroke by keystroke.
+# each other; "type" replaces a field's text keystroke by keystroke, "keys"
+# presses keys (Tab*5: five times Tab) after a click into the control, so
+# Tab goes through the tab order and enters the option group at its
+# selected button.
 window_table() {
   cat <<'ROWS'
 type      Text_V1     1000        8,9 8,92 9,1 10,99
@@ -31,6 +34,10 @@ click     Option_NW4  -           29,49
 click     Check_L3    -           29,73
 click     Option_NW3  -           26,49
 click     Check_L3    -           26,49
+click     Option_NW4  -           29,49
+keys      Text_V1     Tab*5,space 29,74
+keys      Text_V1     Tab*8,Up    26,74
+click     Check_V2    -           26,49
 click     Option_NW4  -           29,49
 resize    -           150         -
 type      Text_V6     7           12,69
@@ -89,7 +96,7 @@ press_in() {  # WINDOW KEY
 }
 
 step() {  # STEP CONTROL KEYS EXPECTED...
-  local kind=$1 control=$2 keys=$3 i
+  local kind=$1 control=$2 keys=$3 i key count
   shift 3
   case $kind in
     type)
@@ -108,6 +115,14 @@ step() {  # STEP CONTROL KEYS EXPECTED...
     click)
       click "$main" "$control"
       expect_result "$1" "a click on $control" ;;
+    keys)
+      click "$main" "$control"
+      for key in ${keys//,/ }; do
+        count=1
+        [[ $key == *'*'* ]] && count=${key#*'*'} key=${key%'*'*}
+        for ((i = 0; i < count; i++)); do xdotool key "$key"; done
+      done
+      expect_result "$1" "keys $keys from $control" ;;
     resize)
       scale=$keys
       xdotool windowsize "$main" $((446 * scale / 100)) $((358 * scale / 100))
