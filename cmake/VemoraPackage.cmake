@@ -1,6 +1,16 @@
 # The Debian package, built with `cpack -G DEB` from the install rules.
 # Its dependencies are computed from the binaries, never listed by hand.
+# On Windows `cpack -G ZIP` makes vemora-<version>-win64.zip instead.
 if(WIN32)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/assets/windows/LIESMICH.txt
+          DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME vemora)
+  set(CPACK_PACKAGE_VENDOR "${VEMORA_VENDOR}")
+  set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+  set(CPACK_PACKAGE_FILE_NAME vemora-${PROJECT_VERSION}-win64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
   return()
 endif()
 
