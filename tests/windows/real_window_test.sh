@@ -10,7 +10,8 @@ source "$here/../support/x11.sh"
 # shellcheck source=tests/support/window_cases.sh
 source "$here/../support/window_cases.sh"
 wine=$3
-out=$4
+mkdir -p "$4"
+out=$(cd "$4" && pwd)  # Wine wants its prefix as an absolute path
 # From a folder whose name is not all ASCII, where the clip must still play.
 folder="$out/Vemora Prüfung"
 mkdir -p "$folder"
