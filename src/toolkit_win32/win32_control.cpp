@@ -53,7 +53,7 @@ Win32Control::Win32Control(const ControlDesign& design, HWND window, Win32Form& 
 }
 
 Win32Control::~Win32Control() {
-  if (font_) DeleteObject(font_);
+  if (font_) form_.Fonts().Release(font_);
 }
 
 RECT Win32Control::Rect() const {
@@ -123,13 +123,17 @@ void Win32Control::ApplyFont() {
   font.lfQuality = DEFAULT_QUALITY;
   face_.copy(font.lfFaceName, LF_FACESIZE - 1);
   const HFONT old = font_;
-  font_ = CreateFontIndirectW(&font);
+  font_ = form_.Fonts().Acquire(font);
+  if (font_ == old) {
+    form_.Fonts().Release(old);
+    return;
+  }
   const RECT before = Rect();
   Send(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   // A new font resizes a drop-down list's box: keep the height asked for.
   if (kind_ == ControlKind::ComboBox)
     Place(before.left, before.top, before.right - before.left, before.bottom - before.top);
-  if (old) DeleteObject(old);
+  if (old) form_.Fonts().Release(old);
 }
 
 void Win32Control::Rescale(UINT from, UINT to) {

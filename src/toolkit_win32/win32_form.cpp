@@ -135,6 +135,10 @@ void Win32Form::AddToolTip(HWND control, std::string_view text) {
   SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+FontCache& Win32Form::Fonts() {
+  return toolkit_.Fonts();
+}
+
 Win32Control& Win32Form::Find(std::string_view name) {
   const auto it = byName_.find(name);
   if (it == byName_.end()) Raise(ErrorNumber::kSubscriptOutOfRange);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "toolkit/toolkit.h"
+#include "toolkit_win32/font_cache.h"
 #include "toolkit_win32/win32_control.h"
 
 namespace vemora {
@@ -48,6 +49,7 @@ class Win32Form : public Form {
 
   HWND Window() const { return window_; }
   UINT Dpi() const { return dpi_; }
+  FontCache& Fonts();
   // Selects an option button and clears the others of its container.
   void SelectOption(Win32Control& option);
   // After the user picked an option button: Click for the one now selected.

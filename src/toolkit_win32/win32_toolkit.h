@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/toolkit.h"
+#include "toolkit_win32/font_cache.h"
 
 namespace vemora {
 
@@ -32,12 +33,14 @@ class Win32Toolkit : public Toolkit {
   int Run();
   bool EndRequested() const { return endRequested_; }
   HICON Icon() const { return icon_; }
+  FontCache& Fonts() { return fonts_; }
   void FormLoaded(HWND form);
   void FormUnloaded(HWND form);
 
  private:
   AppInfo app_;
   HICON icon_ = nullptr, smallIcon_ = nullptr;
+  FontCache fonts_;
   std::vector<HWND> forms_;
   bool endRequested_ = false;
 };
