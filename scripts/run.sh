@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Vemora.
+# Sets up, builds and starts Vemora; with --windows, vemora.exe under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+
+if [ "${1:-}" = --windows ]; then
+  # vemora.exe under Wine, in a prefix of its own, on the current X display.
+  shift
+  vemora_install "${vemora_windows_packages[@]}"
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows --target vemora vemora_clip_file
+  if [ -z "${DISPLAY:-}" ]; then
+    echo "No X display found. To start it on a virtual one:  xvfb-run -a $0 --windows" >&2
+    exit 1
+  fi
+  export WINEPREFIX="$PWD/build/windows/wine-run" WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  exec /usr/lib/wine/wine64 build/windows/bin/vemora.exe "$@"
+fi
 
 cmake --preset release >/dev/null
 cmake --build --preset release

@@ -10,8 +10,9 @@ vemora_packages=(
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   lintian weston qt6-wayland libweston-10-dev
 )
-# The Windows cross build and Wine, installed by scripts/windows_tests.sh.
-vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# The Windows cross build and Wine (with the fonts of its dialogs), and
+# unzip for the package check; installed by scripts/windows_tests.sh.
+vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip)
 # Code hygiene, checked by scripts/hygiene.sh: both at version 14, and
 # run-clang-tidy-14 with them.
 vemora_packages+=(clang-format clang-tidy)
