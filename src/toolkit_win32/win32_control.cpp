@@ -68,6 +68,14 @@ RECT Win32Control::Rect() const {
 // the height asked for, the list its items below it.
 void Win32Control::Place(int left, int top, int width, int height) {
   if (kind_ == ControlKind::ComboBox) {
+    // The closed box is its selection field and a frame around it.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(window_, &info);
+    RECT box;
+    GetWindowRect(window_, &box);
+    const int frame = (box.bottom - box.top) - (info.rcItem.bottom - info.rcItem.top);
+    Send(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, height - frame));
     comboHeight_ = height;
     const auto items = static_cast<int>(Send(window_, CB_GETCOUNT));
     const auto itemHeight = static_cast<int>(Send(window_, CB_GETITEMHEIGHT, 0));
