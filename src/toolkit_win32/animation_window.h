@@ -16,5 +16,7 @@ void RegisterAnimationClass(HINSTANCE instance);
 // Reads the clip and plays it from its first frame. A missing, unreadable or
 // unsupported clip leaves the control empty and says nothing.
 void OpenClipIn(HWND animation, const std::string& path);
+// Stops the clip and lets go of it; the control shows its background.
+void CloseClipIn(HWND animation);
 
 }  // namespace vemora

@@ -60,14 +60,14 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id, DWORD layout) {
   const NativeKind native = NativeKindOf(d);
   const DWORD style = WS_CHILD | WS_VISIBLE | native.style | layout | (d.enabled ? 0 : WS_DISABLED);
-  const std::wstring caption = d.kind == ControlKind::ComboBox ? L"" : Widen(d.caption);
+  const std::wstring caption = d.kind == ControlKind::ComboBox ? L"" : WideFromUtf8(d.caption);
   const HWND window = CreateWindowExW(
       native.exStyle, native.windowClass, caption.c_str(), style, 0, 0, 0, 0, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   switch (d.kind) {
     case ControlKind::ComboBox:
       for (std::string_view item : d.items)
-        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(item).c_str()));
       break;
     case ControlKind::OptionButton:
       if (d.value == -1) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);

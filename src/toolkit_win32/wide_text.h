@@ -1,5 +1,6 @@
 // Text is UTF-8 inside Vemora and UTF-16 at the Windows edge: the toolkit
-// converts here and calls the wide (W) functions only.
+// calls the wide (W) functions only, converting with these and os's
+// WideFromUtf8.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "os/wide_text.h"
+
 namespace vemora {
 
-std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
 // A window's text, converted.
 std::string WindowTextOf(HWND window);

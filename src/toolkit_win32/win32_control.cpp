@@ -44,7 +44,7 @@ Win32Control::Win32Control(const ControlDesign& design, HWND window, Win32Form& 
       kind_(design.kind),
       window_(window),
       form_(form),
-      face_(design.font.face.empty() ? kDefaultFace : Widen(design.font.face)),
+      face_(design.font.face.empty() ? kDefaultFace : WideFromUtf8(design.font.face)),
       points_(design.font.size > 0 ? design.font.size : kDefaultPoints),
       bold_(design.font.bold),
       italic_(design.font.italic),
@@ -266,7 +266,7 @@ void Win32Control::SetText(Prop prop, std::string_view text) {
   // Change is raised here once, whether or not the edit control reports
   // text set from code.
   settingText_ = true;
-  SetWindowTextW(window_, Widen(text).c_str());
+  SetWindowTextW(window_, WideFromUtf8(text).c_str());
   settingText_ = false;
   if (change_) change_();
 }
@@ -282,7 +282,7 @@ void Win32Control::SetCaption(std::string_view text) {
     default:
       Unsupported();
   }
-  SetWindowTextW(window_, Widen(text).c_str());
+  SetWindowTextW(window_, WideFromUtf8(text).c_str());
   // A label is drawn on the form's background: the old text goes with it.
   if (kind_ == ControlKind::Label) {
     RECT r = Rect();

@@ -61,9 +61,10 @@ void RegisterFormClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
 
 Win32Form::Win32Form(Win32Toolkit& toolkit, const FormDesign& design) : toolkit_(toolkit) {
   const DWORD style = StyleOf(design.border), exStyle = ExStyleOf(design.border);
-  const HWND window = CreateWindowExW(exStyle, kFormClass, Widen(design.caption).c_str(), style,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  const HWND window =
+      CreateWindowExW(exStyle, kFormClass, WideFromUtf8(design.caption).c_str(), style,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                      GetModuleHandleW(nullptr), this);
   dpi_ = GetDpiForWindow(window);
   RECT frame{0, 0, Pixels(design.clientWidth, dpi_), Pixels(design.clientHeight, dpi_)};
   AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
@@ -125,7 +126,7 @@ void Win32Form::AddToolTip(HWND control, std::string_view text) {
     // Long tips wrap instead of running across the screen.
     SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
   }
-  std::wstring wide = Widen(text);
+  std::wstring wide = WideFromUtf8(text);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -177,7 +178,7 @@ std::string Win32Form::Caption() const {
 }
 
 void Win32Form::SetCaption(std::string_view caption) {
-  SetWindowTextW(window_, Widen(caption).c_str());
+  SetWindowTextW(window_, WideFromUtf8(caption).c_str());
 }
 
 void Win32Form::Refresh() {
@@ -212,6 +213,9 @@ void Win32Form::Unload() {
   unloaded_ = true;
   if (onUnload_) Deliver(onUnload_);
   ShowWindow(window_, SW_HIDE);
+  // An unloaded form keeps no clip playing or held.
+  for (const auto& control : owned_)
+    if (control->Kind() == ControlKind::Animation) CloseClipIn(control->Window());
   toolkit_.FormUnloaded(window_);
 }
 

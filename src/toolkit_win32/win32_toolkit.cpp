@@ -51,7 +51,8 @@ std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormDesign& design) {
 int Win32Toolkit::MsgBox(std::string_view text, int style, std::string_view title) {
   const HWND active = GetActiveWindow();
   const HWND owner = active && IsForm(active) ? active : nullptr;
-  return MessageBoxW(owner, Widen(text).c_str(), Widen(title.empty() ? app_.Title : title).c_str(),
+  return MessageBoxW(owner, WideFromUtf8(text).c_str(),
+                     WideFromUtf8(title.empty() ? app_.Title : title).c_str(),
                      MB_OK | static_cast<UINT>(style & 0x70));
 }
 
