@@ -57,13 +57,15 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id, DWORD layout) {
+HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id, DWORD layout,
+                         const RECT& box) {
   const NativeKind native = NativeKindOf(d);
   const DWORD style = WS_CHILD | WS_VISIBLE | native.style | layout | (d.enabled ? 0 : WS_DISABLED);
   const std::wstring caption = d.kind == ControlKind::ComboBox ? L"" : WideFromUtf8(d.caption);
-  const HWND window = CreateWindowExW(
-      native.exStyle, native.windowClass, caption.c_str(), style, 0, 0, 0, 0, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  const HWND window = CreateWindowExW(native.exStyle, native.windowClass, caption.c_str(), style,
+                                      box.left, box.top, box.right - box.left, box.bottom - box.top,
+                                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleW(nullptr), nullptr);
   switch (d.kind) {
     case ControlKind::ComboBox:
       for (std::string_view item : d.items)

@@ -137,7 +137,7 @@ void Win32Control::ApplyFont() {
     return;
   }
   const RECT before = Rect();
-  Send(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  Send(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), IsWindowVisible(window_));
   // A new font resizes a drop-down list's box: keep the height asked for.
   if (kind_ == ControlKind::ComboBox)
     Place(before.left, before.top, before.right - before.left, before.bottom - before.top);

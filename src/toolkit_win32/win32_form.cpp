@@ -65,12 +65,12 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormDesign& design) : toolkit_
       CreateWindowExW(exStyle, kFormClass, WideFromUtf8(design.caption).c_str(), style,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                       GetModuleHandleW(nullptr), this);
+  window_ = window;
   dpi_ = GetDpiForWindow(window);
   RECT frame{0, 0, Pixels(design.clientWidth, dpi_), Pixels(design.clientHeight, dpi_)};
   AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  window_ = window;
   BuildContainer(design, {}, window_);
   for (const ControlDesign& d : design.controls)
     if (const auto it = byName_.find(d.name); it != byName_.end()) controls_.push_back(it->second);
@@ -105,10 +105,13 @@ void Win32Form::BuildContainer(const FormDesign& design, std::string_view contai
       layout |= WS_TABSTOP;
     afterOption = option;
     const int id = kFirstControlId + static_cast<int>(owned_.size());
-    const HWND native = CreateNativeControl(*d, parent, window_, id, layout);
+    const int left = Pixels(d->left, dpi_), top = Pixels(d->top, dpi_);
+    const RECT box{left, top, left + Pixels(d->width, dpi_), top + Pixels(d->height, dpi_)};
+    const HWND native = CreateNativeControl(*d, parent, window_, id, layout, box);
     auto control = std::make_unique<Win32Control>(*d, native, *this);
-    control->Place(Pixels(d->left, dpi_), Pixels(d->top, dpi_), Pixels(d->width, dpi_),
-                   Pixels(d->height, dpi_));
+    // A drop-down list also needs room for its open list.
+    if (d->kind == ControlKind::ComboBox)
+      control->Place(box.left, box.top, box.right - box.left, box.bottom - box.top);
     if (!d->toolTip.empty()) AddToolTip(native, d->toolTip);
     byId_[id] = {d, control.get()};
     byName_.emplace(std::string(d->name), control.get());
@@ -262,9 +265,13 @@ void Win32Form::Press(bool defaultButton) {
     }
 }
 
-// Controls move one by one, but nothing is painted before the handler
-// returns to the message loop: the window shows only the finished layout.
-void Win32Form::Resized() {
+// Resize means a new size: the message that showing the window brings with
+// the size it already had raises nothing. Controls move one by one, but
+// nothing is painted before the handler returns to the message loop, so the
+// window shows only the finished layout.
+void Win32Form::Resized(LPARAM clientSize) {
+  if (clientSize == clientSize_) return;
+  clientSize_ = clientSize;
   if (onResize_) Deliver(onResize_);
 }
 
@@ -325,7 +332,7 @@ bool Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
       }
       return false;
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) Resized();
+      if (wParam != SIZE_MINIMIZED) Resized(lParam);
       return false;
     case WM_CLOSE:
       Unload();

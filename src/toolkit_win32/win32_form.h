@@ -67,7 +67,7 @@ class Win32Form : public Form {
   Win32Control& Find(std::string_view name);
   const Entry* ByWindow(HWND control) const;
   void Press(bool defaultButton);
-  void Resized();
+  void Resized(LPARAM clientSize);
   void DrawImage(const DRAWITEMSTRUCT& item);
   void DpiChanged(UINT dpi, const RECT& suggested);
   void Deliver(const std::function<void()>& handler);
@@ -76,6 +76,7 @@ class Win32Form : public Form {
   HWND window_ = nullptr;
   HWND toolTips_ = nullptr;
   UINT dpi_ = 96;
+  LPARAM clientSize_ = 0;  // of the last WM_SIZE, as it packs them
   std::vector<std::unique_ptr<Win32Control>> owned_;
   std::vector<Control*> controls_;
   std::map<std::string, Win32Control*, std::less<>> byName_;
