@@ -11,6 +11,7 @@
 #include "about_window/sysinfo.h"
 #include "os/registry.h"
 #include "runtime/runtime_error.h"
+#include "support/counting_registry.h"
 #include "support/launcher_rows.h"
 #include "support/row_name.h"
 #include "win_helpers.h"
@@ -141,11 +142,6 @@ TEST_P(GetKeyValueAdvapiTest, ReadsTheValueAndClosesTheKey) {
 INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueAdvapiTest, testing::ValuesIn(KeyValueRows()),
                          RowName<KeyValueRow>);
 
-struct SizeZeroRow {
-  const char* name;
-  std::uint32_t type;
-};
-
 class GetKeyValueSizeZeroAdvapiTest : public testing::TestWithParam<SizeZeroRow> {};
 
 TEST_P(GetKeyValueSizeZeroAdvapiTest, RaisesInvalidCallAndStillClosesTheKey) {
@@ -165,9 +161,7 @@ TEST_P(GetKeyValueSizeZeroAdvapiTest, RaisesInvalidCallAndStillClosesTheKey) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, GetKeyValueSizeZeroAdvapiTest,
-                         testing::Values(SizeZeroRow{"Text", 1}, SizeZeroRow{"Expand", 2},
-                                         SizeZeroRow{"Binary", 3}, SizeZeroRow{"Dword", 4}),
+INSTANTIATE_TEST_SUITE_P(Types, GetKeyValueSizeZeroAdvapiTest, testing::ValuesIn(SizeZeroRows()),
                          RowName<SizeZeroRow>);
 
 }  // namespace
