@@ -43,10 +43,8 @@ TEST_F(ScalingTest, LabelFontsBecomeWholeAtLoadSize) {
 }
 
 TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
-  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
+  const double h = Window().Get(Prop::Height), w = Window().Get(Prop::Width);
   ResizeOuter(2 * h, 2 * w);
-  EXPECT_EQ(modul.scaler.HeightRatio(), 2.0f);
-  EXPECT_EQ(modul.scaler.WidthRatio(), 2.0f);
   const auto big = Layout();
   for (const auto& [name, look] : loadLayout) {
     EXPECT_NEAR(big.at(name).geometry.width(), 2 * look.geometry.width(), 1) << name.toStdString();
@@ -63,7 +61,7 @@ TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
 }
 
 TEST_F(ScalingTest, AnySequenceReturnsToTheLoadLayout) {
-  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
+  const double h = Window().Get(Prop::Height), w = Window().Get(Prop::Width);
   const std::pair<double, double> sizes[] = {
       {2 * h, 2 * w}, {h / 2.0, w / 2.0}, {h * 1.37, w}, {h, w * 0.61}, {0, 0}, {h, w}};
   for (auto [height, width] : sizes) ResizeOuter(height, width);
@@ -72,7 +70,7 @@ TEST_F(ScalingTest, AnySequenceReturnsToTheLoadLayout) {
 }
 
 TEST_F(ScalingTest, HeightOnlyKeepsWidths) {
-  const int h = modul.scaler.StartHeight();
+  const double h = Window().Get(Prop::Height);
   Window().Set(Prop::Height, 1.5 * h);
   const auto tall = Layout();
   for (const auto& [name, look] : loadLayout) {
