@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string_view>
-#include <system_error>
 
 namespace vemora {
 namespace {
@@ -173,16 +170,15 @@ bool ParseHeaderList(Bytes hdrl, Header& header) {
   return true;
 }
 
-enum class EventKind { kFrame, kPalette };
-struct Event {
-  EventKind kind;
+struct RawEvent {
+  bool palette;
   Bytes data;
 };
 
 // Collects the video stream's frames and palette changes from "movi", in
 // order, also from "LIST rec " groups.
 bool CollectEvents(Bytes list, int depth, const std::array<char, 2>& stream,
-                   std::vector<Event>& events) {
+                   std::vector<RawEvent>& events) {
   if (depth > kMaxListDepth) return false;
   return ForEachChunk(list, [&](const Chunk& chunk) {
     if (chunk.IsList("rec ")) return CollectEvents(chunk.Children(), depth + 1, stream, events);
@@ -191,22 +187,22 @@ bool CollectEvents(Bytes list, int depth, const std::array<char, 2>& stream,
     const bool palette = chunk.id[2] == 'p' && chunk.id[3] == 'c';
     if (!frame && !palette) return true;
     if (events.size() >= 2 * kAviMaxFrames) return false;
-    events.push_back({frame ? EventKind::kFrame : EventKind::kPalette, chunk.data});
+    events.push_back({palette, chunk.data});
     return true;
   });
 }
 
 // AVIPALCHANGE: first entry, entry count (0 means 256), flags, then
 // PALETTEENTRY red, green, blue, flags.
-bool ApplyPaletteChange(Bytes data, VideoFormat& format) {
+bool ApplyPaletteChange(Bytes data, std::array<std::uint32_t, 256>& palette) {
   if (data.size() < 4) return false;
   const std::uint32_t first = data[0];
   const std::uint32_t count = data[1] == 0 ? 256 : data[1];
   if (first + count > 256 || (data.size() - 4) / 4 < count) return false;
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::size_t at = 4 + 4 * i;
-    format.palette[first + i] = kOpaque | (std::uint32_t{data[at]} << 16) |
-                                (std::uint32_t{data[at + 1]} << 8) | data[at + 2];
+    palette[first + i] = kOpaque | (std::uint32_t{data[at]} << 16) |
+                         (std::uint32_t{data[at + 1]} << 8) | data[at + 2];
   }
   return true;
 }
@@ -216,25 +212,27 @@ std::size_t ImageRow(const VideoFormat& format, std::size_t storedRow) {
   return format.topDown ? storedRow : static_cast<std::size_t>(format.height) - 1 - storedRow;
 }
 
-bool DecodeUncompressed8(Bytes data, const VideoFormat& format,
-                         std::vector<std::uint8_t>& indices) {
+// With no `indices`, only checks that the frame fits.
+bool DecodeUncompressed8(Bytes data, const VideoFormat& format, std::uint8_t* indices) {
   const std::size_t width = static_cast<std::size_t>(format.width);
   const std::size_t stride = (width + 3) & ~std::size_t{3};
   if (data.size() / stride < static_cast<std::size_t>(format.height)) return false;
+  if (indices == nullptr) return true;
   for (std::size_t row = 0; row < static_cast<std::size_t>(format.height); ++row) {
-    std::memcpy(indices.data() + ImageRow(format, row) * width, data.data() + row * stride, width);
+    std::memcpy(indices + ImageRow(format, row) * width, data.data() + row * stride, width);
   }
   return true;
 }
 
-bool DecodeUncompressed24(Bytes data, const VideoFormat& format,
-                          std::vector<std::uint32_t>& pixels) {
+// With no `pixels`, only checks that the frame fits.
+bool DecodeUncompressed24(Bytes data, const VideoFormat& format, std::uint32_t* pixels) {
   const std::size_t width = static_cast<std::size_t>(format.width);
   const std::size_t stride = (width * 3 + 3) & ~std::size_t{3};
   if (data.size() / stride < static_cast<std::size_t>(format.height)) return false;
+  if (pixels == nullptr) return true;
   for (std::size_t row = 0; row < static_cast<std::size_t>(format.height); ++row) {
     const std::uint8_t* in = data.data() + row * stride;
-    std::uint32_t* out = pixels.data() + ImageRow(format, row) * width;
+    std::uint32_t* out = pixels + ImageRow(format, row) * width;
     for (std::size_t x = 0; x < width; ++x, in += 3) {
       out[x] = kOpaque | (std::uint32_t{in[2]} << 16) | (std::uint32_t{in[1]} << 8) | in[0];
     }
@@ -244,14 +242,16 @@ bool DecodeUncompressed24(Bytes data, const VideoFormat& format,
 
 // BI_RLE8 into the previous frame's indices: pixels that a delta skips keep
 // their value. Every run, absolute run and delta must stay inside the
-// bitmap; the end of the data counts as the end of the bitmap.
-bool DecodeRle8(Bytes data, const VideoFormat& format, std::vector<std::uint8_t>& indices) {
+// bitmap; the end of the data counts as the end of the bitmap. With no
+// `indices`, only walks the data to check it: where a run lands never
+// depends on the pixels before it.
+bool DecodeRle8(Bytes data, const VideoFormat& format, std::uint8_t* indices) {
   const std::size_t width = static_cast<std::size_t>(format.width);
   const std::size_t height = static_cast<std::size_t>(format.height);
   std::size_t x = 0;
   std::size_t y = 0;  // stored row, bottom-up
   std::size_t at = 0;
-  auto row = [&] { return indices.data() + ImageRow(format, y) * width; };
+  auto row = [&] { return indices + ImageRow(format, y) * width; };
   while (at < data.size()) {
     if (data.size() - at < 2) return false;
     const std::size_t count = data[at];
@@ -259,7 +259,7 @@ bool DecodeRle8(Bytes data, const VideoFormat& format, std::vector<std::uint8_t>
     at += 2;
     if (count > 0) {
       if (y >= height || count > width - x) return false;
-      std::memset(row() + x, value, count);
+      if (indices != nullptr) std::memset(row() + x, value, count);
       x += count;
       continue;
     }
@@ -284,7 +284,7 @@ bool DecodeRle8(Bytes data, const VideoFormat& format, std::vector<std::uint8_t>
       default: {  // absolute run of `value` indices, padded to a word
         const std::size_t literal = value;
         if (y >= height || literal > width - x || literal > data.size() - at) return false;
-        std::memcpy(row() + x, data.data() + at, literal);
+        if (indices != nullptr) std::memcpy(row() + x, data.data() + at, literal);
         x += literal;
         at += literal;
         if ((literal & 1) != 0 && at < data.size()) ++at;
@@ -295,17 +295,19 @@ bool DecodeRle8(Bytes data, const VideoFormat& format, std::vector<std::uint8_t>
   return true;
 }
 
-std::vector<std::uint32_t> ToPixels(const std::vector<std::uint8_t>& indices,
-                                    const VideoFormat& format) {
-  std::vector<std::uint32_t> pixels(indices.size());
-  std::transform(indices.begin(), indices.end(), pixels.begin(),
-                 [&](std::uint8_t index) { return format.palette[index]; });
-  return pixels;
+bool DecodeFrame(Bytes data, const VideoFormat& format, std::uint8_t* indices,
+                 std::uint32_t* pixels) {
+  if (format.compression == kBiRle8) return DecodeRle8(data, format, indices);
+  if (format.bitCount == 8) return DecodeUncompressed8(data, format, indices);
+  return DecodeUncompressed24(data, format, pixels);
 }
 
 }  // namespace
 
-std::optional<AviClip> ReadAvi(std::span<const std::uint8_t> bytes) {
+std::optional<AviClip> ParseAvi(std::string file) {
+  AviClip clip;
+  clip.bytes_ = std::move(file);
+  const Bytes bytes(reinterpret_cast<const std::uint8_t*>(clip.bytes_.data()), clip.bytes_.size());
   if (bytes.size() < 12 || !IdIs(bytes, 0, "RIFF") || !IdIs(bytes, 8, "AVI ")) return std::nullopt;
   const std::uint32_t riffSize = U32(bytes, 4);
   if (riffSize < 4 || riffSize > bytes.size() - 8) return std::nullopt;
@@ -326,70 +328,93 @@ std::optional<AviClip> ReadAvi(std::span<const std::uint8_t> bytes) {
 
   const std::array<char, 2> stream{static_cast<char>('0' + header.videoStream / 10),
                                    static_cast<char>('0' + header.videoStream % 10)};
-  std::vector<Event> events;
+  std::vector<RawEvent> events;
   if (!CollectEvents(*movi, 0, stream, events)) return std::nullopt;
-  const std::size_t frameCount = static_cast<std::size_t>(std::count_if(
-      events.begin(), events.end(), [](const Event& e) { return e.kind == EventKind::kFrame; }));
+  const std::size_t frameCount = static_cast<std::size_t>(
+      std::count_if(events.begin(), events.end(), [](const RawEvent& e) { return !e.palette; }));
   const std::uint64_t framePixels =
       static_cast<std::uint64_t>(format.width) * static_cast<std::uint64_t>(format.height);
   if (frameCount == 0 || frameCount > kAviMaxFrames ||
       frameCount * framePixels > kAviMaxTotalPixels) {
     return std::nullopt;
   }
+  // Every frame and palette change is checked now, without decoding a
+  // pixel, so that showing a frame later cannot fail.
+  std::array<std::uint32_t, 256> palette = format.palette;
+  for (const RawEvent& event : events) {
+    if (event.palette) {
+      if (format.bitCount == 8 && !ApplyPaletteChange(event.data, palette)) return std::nullopt;
+    } else if (!event.data.empty() && !DecodeFrame(event.data, format, nullptr, nullptr)) {
+      return std::nullopt;
+    }
+  }
 
-  AviClip clip;
-  clip.width = format.width;
-  clip.height = format.height;
-  clip.microSecPerFrame = header.microSecPerFrame;
-  clip.frames.reserve(frameCount);
-  // The picture that a frame changes: a first frame that is empty, or that
-  // leaves pixels out, shows palette entry 0 (black for 24-bit) there.
-  std::vector<std::uint8_t> indices;
-  std::vector<std::uint32_t> pixels;
-  if (format.bitCount == 8) {
-    indices.assign(framePixels, 0);
-  } else {
-    pixels.assign(framePixels, kOpaque);
+  clip.width_ = format.width;
+  clip.height_ = format.height;
+  clip.topDown_ = format.topDown;
+  clip.bitCount_ = format.bitCount;
+  clip.rle_ = format.compression == kBiRle8;
+  clip.microSecPerFrame_ = header.microSecPerFrame;
+  clip.frameCount_ = frameCount;
+  clip.firstPalette_ = format.palette;
+  clip.events_.reserve(events.size());
+  for (const RawEvent& event : events) {
+    clip.events_.push_back({event.palette,
+                            static_cast<std::size_t>(event.data.data() - bytes.data()),
+                            event.data.size()});
   }
-  for (const Event& event : events) {
-    if (event.kind == EventKind::kPalette) {
-      if (format.bitCount == 8 && !ApplyPaletteChange(event.data, format)) return std::nullopt;
-      continue;
-    }
-    if (!event.data.empty()) {  // an empty chunk repeats the previous frame
-      bool decoded = false;
-      if (format.compression == kBiRle8) {
-        decoded = DecodeRle8(event.data, format, indices);
-      } else if (format.bitCount == 8) {
-        decoded = DecodeUncompressed8(event.data, format, indices);
-      } else {
-        decoded = DecodeUncompressed24(event.data, format, pixels);
-      }
-      if (!decoded) return std::nullopt;
-    }
-    clip.frames.push_back(format.bitCount == 8 ? ToPixels(indices, format) : pixels);
-  }
+  clip.Rewind();
   return clip;
 }
 
-std::optional<AviClip> ReadAviFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  // Read in blocks and give up once past the limit, so that a file that
-  // grew after the check is still refused without reading it whole.
-  std::vector<std::uint8_t> bytes;
-  std::array<char, 65536> block{};
-  while (in) {
-    in.read(block.data(), block.size());
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got == 0) break;
-    if (bytes.size() + got > kAviMaxFileBytes) return std::nullopt;
-    bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+std::span<const std::uint8_t> AviClip::Data(const Event& event) const {
+  return {reinterpret_cast<const std::uint8_t*>(bytes_.data()) + event.at, event.size};
+}
+
+void AviClip::Rewind() {
+  nextEvent_ = 0;
+  framesTaken_ = 0;
+  palette_ = firstPalette_;
+  // The picture that a frame changes: a first frame that is empty, or that
+  // leaves pixels out, shows palette entry 0 (black for 24-bit) there.
+  if (bitCount_ == 8) std::fill(indices_.begin(), indices_.end(), std::uint8_t{0});
+  lastData_.reset();
+}
+
+void AviClip::Decode(std::size_t index, std::vector<std::uint32_t>& pixels) {
+  VideoFormat format;
+  format.width = width_;
+  format.height = height_;
+  format.topDown = topDown_;
+  format.bitCount = bitCount_;
+  format.compression = rle_ ? kBiRle8 : kBiRgb;
+  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  if (bitCount_ == 8 && indices_.size() != count) indices_.assign(count, 0);
+  index = std::min(index, frameCount_ - 1);
+  if (index + 1 < framesTaken_) Rewind();  // the frame shown now may be asked again
+  while (framesTaken_ <= index) {
+    const Event& event = events_[nextEvent_++];
+    if (event.palette) {
+      if (bitCount_ == 8) ApplyPaletteChange(Data(event), palette_);
+      continue;
+    }
+    ++framesTaken_;
+    if (event.size == 0) continue;  // an empty chunk repeats the previous frame
+    if (bitCount_ == 8) {
+      DecodeFrame(Data(event), format, indices_.data(), nullptr);
+    } else {
+      lastData_ = static_cast<std::size_t>(&event - events_.data());
+    }
   }
-  if (in.bad()) return std::nullopt;
-  return ReadAvi(bytes);
+  pixels.resize(count);
+  if (bitCount_ == 8) {
+    std::transform(indices_.begin(), indices_.end(), pixels.begin(),
+                   [&](std::uint8_t i) { return palette_[i]; });
+  } else if (lastData_) {
+    DecodeFrame(Data(events_[*lastData_]), format, nullptr, pixels.data());
+  } else {
+    std::fill(pixels.begin(), pixels.end(), kOpaque);
+  }
 }
 
 }  // namespace vemora

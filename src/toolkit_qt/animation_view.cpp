@@ -3,9 +3,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
-#include "clip/avi_reader.h"
+#include "os/read_file.h"
 
 namespace vemora {
 namespace {
@@ -17,16 +16,6 @@ int IntervalMs(std::uint32_t microSecPerFrame) {
       std::max<std::uint64_t>(1, (std::uint64_t{microSecPerFrame} + 500) / 1000));
 }
 
-QImage ToImage(const std::vector<std::uint32_t>& pixels, int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    std::memcpy(image.scanLine(y),
-                pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
-                static_cast<std::size_t>(width) * sizeof(std::uint32_t));
-  }
-  return image;
-}
-
 }  // namespace
 
 AnimationView::AnimationView(QWidget* parent) : QWidget(parent) {
@@ -36,40 +25,49 @@ AnimationView::AnimationView(QWidget* parent) : QWidget(parent) {
 
 bool AnimationView::Open(const std::string& path) {
   Clear();
-  const std::optional<AviClip> clip = ReadAviFile(path);
-  if (!clip) return false;
-  frames_.reserve(clip->frames.size());
-  for (const auto& frame : clip->frames)
-    frames_.push_back(ToImage(frame, clip->width, clip->height));
-  if (frames_.size() > 1) timer_.start(IntervalMs(clip->microSecPerFrame));
-  update();
+  std::optional<std::string> bytes = ReadRegularFile(path, kAviMaxFileBytes);
+  if (!bytes) return false;
+  clip_ = ParseAvi(std::move(*bytes));
+  if (!clip_) return false;
+  ShowFrame(0);
+  if (clip_->FrameCount() > 1) timer_.start(IntervalMs(clip_->MicroSecPerFrame()));
   return true;
 }
 
 QSize AnimationView::sizeHint() const {
-  if (frames_.empty()) return {57, 41};
-  return frames_.front().size();
+  if (!clip_) return {57, 41};
+  return {clip_->Width(), clip_->Height()};
 }
 
 void AnimationView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Button));
-  if (frames_.empty()) return;
-  const QImage& frame = frames_[static_cast<std::size_t>(current_)];
-  painter.drawImage(QPoint((width() - frame.width()) / 2, (height() - frame.height()) / 2), frame);
+  if (frame_.isNull()) return;
+  painter.drawImage(QPoint((width() - frame_.width()) / 2, (height() - frame_.height()) / 2),
+                    frame_);
 }
 
 void AnimationView::Clear() {
   timer_.stop();
-  frames_.clear();
+  frame_ = QImage();
+  clip_.reset();
+  // Handed back, not just emptied: a large clip's frame would stay otherwise.
+  std::vector<std::uint32_t>().swap(pixels_);
   current_ = 0;
   update();
 }
 
-void AnimationView::Advance() {
-  if (frames_.empty()) return;
-  current_ = (current_ + 1) % FrameCount();
+void AnimationView::ShowFrame(int index) {
+  current_ = index;
+  clip_->Decode(static_cast<std::size_t>(index), pixels_);
+  frame_ = QImage(reinterpret_cast<const uchar*>(pixels_.data()), clip_->Width(), clip_->Height(),
+                  clip_->Width() * 4, QImage::Format_RGB32);
   update();
+}
+
+void AnimationView::Advance() {
+  if (!clip_) return;
+  ShowFrame((current_ + 1) % FrameCount());
 }
 
 }  // namespace vemora

@@ -1,14 +1,20 @@
 // The animation control: shows a silent AVI clip, centred at its natural
 // size on the button-face colour, and plays it over and over at the clip's
-// own frame rate from a timer on the GUI thread.
+// own frame rate from a timer on the GUI thread. It keeps the clip's bytes
+// and decodes each frame as it comes up, so a clip of any length costs the
+// file and one frame.
 #pragma once
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "clip/avi_reader.h"
 
 namespace vemora {
 
@@ -21,7 +27,7 @@ class AnimationView : public QWidget {
   // its background, and returns false; no message is shown.
   bool Open(const std::string& path);
 
-  int FrameCount() const { return static_cast<int>(frames_.size()); }
+  int FrameCount() const { return clip_ ? static_cast<int>(clip_->FrameCount()) : 0; }
   // 0 when empty.
   int CurrentFrame() const { return current_; }
   // True while the timer steps through a clip of two or more frames.
@@ -35,9 +41,12 @@ class AnimationView : public QWidget {
  private:
   void Clear();
   void Advance();
+  void ShowFrame(int index);
 
   QTimer timer_;
-  std::vector<QImage> frames_;
+  std::optional<AviClip> clip_;
+  std::vector<std::uint32_t> pixels_;
+  QImage frame_;  // shares pixels_, no copy of its own
   int current_ = 0;
 };
 

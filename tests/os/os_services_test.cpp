@@ -1,17 +1,26 @@
-// The registry store, program start and file lookup, against the real OS.
+// The registry store, program start, file lookup and reading, against the
+// real OS.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "os/process.h"
+#include "os/read_file.h"
 #include "os/registry.h"
 #include "os/single_instance.h"
 #include "runtime/runtime_error.h"
@@ -281,6 +290,86 @@ INSTANTIATE_TEST_SUITE_P(
         LookupRow{"ZeroInsideName", std::string("{dir}/prog\0x", 12), ""},
         LookupRow{"CaseMatters", "{dir}/PROG", ""}),
     RowName<LookupRow>);
+
+struct ReadRow {
+  const char* name;
+  std::string path;                    // "{dir}/..." in the files set up below
+  std::optional<std::string> content;  // none: refused
+};
+
+class ReadRegularFileTest : public testing::TestWithParam<ReadRow> {};
+
+TEST_P(ReadRegularFileTest, ReadsOnlyARegularFileWithinTheLimit) {
+  TempDir dir;
+  WriteFile(dir / "eight", "12345678");
+  WriteFile(dir / "nine", "123456789");
+  WriteFile(dir / "empty", "");
+  std::filesystem::create_symlink(dir / "eight", dir / "link");
+  ::mkfifo((dir / "fifo").c_str(), 0600);
+  std::filesystem::create_symlink(dir / "fifo", dir / "link-to-fifo");
+  const std::string path = InDir(GetParam().path, dir.Path());
+  EXPECT_EQ(ReadRegularFile(path, 8), GetParam().content);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadRegularFileTest,
+                         testing::Values(ReadRow{"AtTheLimit", "{dir}/eight", "12345678"},
+                                         ReadRow{"Empty", "{dir}/empty", ""},
+                                         ReadRow{"LinkFollowed", "{dir}/link", "12345678"},
+                                         ReadRow{"OneByteTooLarge", "{dir}/nine", std::nullopt},
+                                         ReadRow{"Missing", "{dir}/missing", std::nullopt},
+                                         ReadRow{"EmptyName", "", std::nullopt},
+                                         ReadRow{"ZeroInsideName",
+                                                 std::string("{dir}/eight\0x", 13), std::nullopt},
+                                         ReadRow{"Directory", "{dir}", std::nullopt},
+                                         // Would wait for a writer forever if opened to block.
+                                         ReadRow{"Fifo", "{dir}/fifo", std::nullopt},
+                                         ReadRow{"LinkToFifo", "{dir}/link-to-fifo", std::nullopt},
+                                         ReadRow{"EndlessDevice", "/dev/zero", std::nullopt},
+                                         ReadRow{"Terminal", "/dev/tty", std::nullopt}),
+                         RowName<ReadRow>);
+
+// The name flips between a regular file and a FIFO while it is read. A
+// reader that looked at the name and then opened it to block would hang
+// here; the watchdog then opens the FIFO for writing, which frees it, and
+// the test fails instead of hanging.
+TEST(ReadRegularFileRace, NeverWaitsOnAFifoSwappedIn) {
+  TempDir dir;
+  const std::string clip = dir / "quorl.avi", other = dir / "other";
+  WriteFile(clip, "RIFF");
+  ASSERT_EQ(::mkfifo(other.c_str(), 0600), 0);
+  std::atomic<bool> done = false;
+  std::thread swapper([&] {
+    while (!done) ::renameat2(AT_FDCWD, clip.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE);
+  });
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool freed = false;
+  std::thread watchdog([&] {
+    std::unique_lock lock(mutex);
+    if (finished.wait_for(lock, std::chrono::seconds(60), [&] { return done.load(); })) return;
+    freed = true;
+    lock.unlock();
+    while (!done) {
+      for (const std::string& name : {clip, other})
+        ::close(::open(name.c_str(), O_RDWR | O_NONBLOCK));
+    }
+  });
+  int read = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const std::optional<std::string> content = ReadRegularFile(clip, 1024);
+    EXPECT_EQ(content.value_or("RIFF"), "RIFF");
+    read += content.has_value();
+  }
+  {
+    const std::lock_guard lock(mutex);
+    done = true;
+  }
+  finished.notify_all();
+  swapper.join();
+  watchdog.join();
+  EXPECT_FALSE(freed) << "a read waited on the FIFO until the watchdog freed it";
+  EXPECT_GT(read, 0);
+}
 
 }  // namespace
 }  // namespace vemora
