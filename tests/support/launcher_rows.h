@@ -110,7 +110,7 @@ struct KeyValueRow {
   bool result;
   std::string keyVal;
   std::string valueName = "V";  // another name reads a missing value
-  std::string key = "Test";     // the key holding "V" is "Test"
+  std::string key = "Test";     // below a parent key; the key holding "V" is "Test"
 };
 
 inline std::vector<KeyValueRow> KeyValueRows() {
@@ -130,8 +130,15 @@ inline std::vector<KeyValueRow> KeyValueRows() {
       {"DwordTopZeroByteDropped", 4, "\x02\x01\x00\x00"s, "", true, "&h012"},
       {"DwordAllBytes", 4, "\xD0\xC0\xB0\xA0"s, "", true, "&hA0B0C0D0"},
       {"DwordAppendsToEntryText", 4, "\x0F\x00\x00\x00"s, "X", true, "&hX00F"},
+      {"TextBeyondAscii", 1, "verf\xFCgbar\0"s, "", true, "verf\xFCgbar"},
       {"ValueMissing", 1, "abc\0"s, "old", false, "", "W"},
       {"KeyMissing", 1, "abc\0"s, "old", false, "", "V", "Gone"},
+      {"PartOfAKeyName", 1, "abc\0"s, "old", false, "", "V", "Tes"},
+      {"KeyAboveHasNoValue", 1, "abc\0"s, "old", false, "", "V", ""},
+      // Names as the registry compares them.
+      {"NamesIgnoreCase", 1, "abc\0"s, "", true, "abc", "v", "tEST"},
+      {"TrailingSeparator", 1, "abc\0"s, "", true, "abc", "V", "Test\\"},
+      {"DoubledSeparator", 1, "abc\0"s, "", true, "abc", "V", "\\Test"},
   };
 }
 
