@@ -60,24 +60,5 @@ TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
   EXPECT_TRUE(toolkit.boxes.empty());
 }
 
-TEST_F(ScalingTest, AnySequenceReturnsToTheLoadLayout) {
-  const double h = Window().Get(Prop::Height), w = Window().Get(Prop::Width);
-  const std::pair<double, double> sizes[] = {
-      {2 * h, 2 * w}, {h / 2.0, w / 2.0}, {h * 1.37, w}, {h, w * 0.61}, {0, 0}, {h, w}};
-  for (auto [height, width] : sizes) ResizeOuter(height, width);
-  EXPECT_EQ(Layout(), loadLayout);
-  EXPECT_TRUE(toolkit.boxes.empty());
-}
-
-TEST_F(ScalingTest, HeightOnlyKeepsWidths) {
-  const double h = Window().Get(Prop::Height);
-  Window().Set(Prop::Height, 1.5 * h);
-  const auto tall = Layout();
-  for (const auto& [name, look] : loadLayout) {
-    EXPECT_EQ(tall.at(name).geometry.width(), look.geometry.width()) << name.toStdString();
-    EXPECT_EQ(tall.at(name).geometry.left(), look.geometry.left()) << name.toStdString();
-  }
-}
-
 }  // namespace
 }  // namespace vemora::testing_support
