@@ -5,12 +5,14 @@
 set -uo pipefail
 calc=$1
 failures=0
-# expect NAME STATUS OUTPUT COMMAND...: runs COMMAND, compares status and output.
+help="Hilfe (help): vemora-calc --help"
+# expect NAME STATUS TEXT COMMAND...: runs COMMAND; compares its status, and
+# what it wrote to standard output and error together.
 expect() {
   local name=$1 status=$2 want=$3
   shift 3
   local out rc
-  out=$("$@" 2>/dev/null)
+  out=$("$@" 2>&1)
   rc=$?
   if [ "$rc" != "$status" ] || [ "$out" != "$want" ]; then
     echo "FAIL $name: status $rc (want $status), output '$out' (want '$want')"
@@ -19,14 +21,20 @@ expect() {
 }
 export LANG= LANGUAGE= LC_ALL=C.UTF-8
 expect Success 0 "9.1" "$calc"
-expect CalculationFailed 1 "" "$calc" --block 0
-expect Usage 2 "" "$calc" --foo
-expect CsvFileMissing 2 "" "$calc" --csv /nonexistent/servers.csv
+expect CalculationFailed 1 "vemora-calc: Laufzeitfehler 11: Division durch Null" "$calc" --block 0
+expect Usage 2 "vemora-calc: --foo: unbekannte Option (unknown option)
+$help" "$calc" --foo
+expect CsvFileMissing 2 "vemora-calc: /nonexistent/servers.csv: Datei nicht lesbar (cannot open file)
+$help" "$calc" --csv /nonexistent/servers.csv
 expect CsvFromStandardInput 0 "disk,mirror,block,clients,files,nw4,compression,suballocation,other,L1,L2,L3,L4,L5,L6,L7,L8,SummeKB,SummeMB,text,error
 100,0,4,5,10000,0,0,0,3000,2048,10,0,60,204.8,2000,2000,3000,9322.8,9.104296875,9.1," \
   sh -c "printf 'disk\n100\n' | '$calc' --csv -"
-expect InputOver16MB 2 "" sh -c "head -c 16777217 /dev/zero | '$calc' --csv -"
-expect WriteError 1 "" sh -c "'$calc' >/dev/full"
+# Exactly 16 MB is read (and refused by the list's own rules); a byte more is not.
+expect InputOf16MB 2 "vemora-calc: Zeile 1: Datensatz länger als 4096 Bytes (line 1: record longer than 4096 bytes)
+$help" sh -c "head -c 16777216 /dev/zero | tr '\0' x | '$calc' --csv -"
+expect InputOver16MB 2 "vemora-calc: -: größer als 16 MB (larger than 16 MB)
+$help" sh -c "head -c 16777217 /dev/zero | tr '\0' x | '$calc' --csv -"
+expect WriteError 1 "vemora-calc: Schreibfehler (write error)" sh -c "'$calc' >/dev/full"
 if locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
   LC_ALL=de_DE.UTF-8 expect GermanLocale 0 "9,1" "$calc"
 else
