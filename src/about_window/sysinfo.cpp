@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::uint32_t kOpenOptions = 0;
 constexpr std::uint32_t kOpenAccess = 0x2003F;  // READ_CONTROL and all key rights but WOW64
-constexpr std::uint32_t kBufferSize = 1024;
+constexpr std::uint32_t kBufferSize = kMaxValueBytes;
 
 constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kPathValue = "PATH";

@@ -32,7 +32,7 @@ std::vector<Field> HeaderFields(const CsvRecord& header) {
   for (const std::string& cell : header.fields) {
     const std::string name = Lowered(Trimmed(cell));
     const std::optional<Field> field = FieldByName(name);
-    const std::string column = "\"" + name + "\"";
+    const std::string column = "\"" + Printable(name) + "\"";
     if (!field) {
       throw UsageError(AtCell(header.line, column, "unbekannte Spalte", "unknown column"));
     }
@@ -52,7 +52,7 @@ bool SwitchValue(std::string_view cell, std::size_t line, Field field) {
   for (const char* off : {"", "0", "no", "nein", "false"}) {
     if (value == off) return false;
   }
-  const std::string quoted = "\"" + std::string(cell) + "\"";
+  const std::string quoted = "\"" + Printable(cell) + "\"";
   throw UsageError(AtCell(line, FieldName(field),
                           quoted + " ist kein Schalterwert, erlaubt sind 0 und 1",
                           quoted + " is not a switch value, use 0 or 1"));
@@ -107,32 +107,57 @@ void AppendResult(std::vector<std::string>& cells, const CalcState& state,
   cells.emplace_back();
 }
 
-}  // namespace
+// The first figure column whose text holds a NUL byte, if any.
+std::optional<Field> FigureWithNul(const CalcInputs& inputs) {
+  for (Field field : kAllFields) {
+    if (!IsSwitch(field) && TextOf(inputs, field).find('\0') != std::string::npos) return field;
+  }
+  return std::nullopt;
+}
 
-BatchResult RunBatch(std::string_view input, std::string_view decimalSeparator) {
-  const std::vector<CsvRecord> records = ParseCsv(input);
-  if (records.empty()) throw UsageError("keine Kopfzeile (no header row)");
-  const std::vector<Field> columns = HeaderFields(records.front());
-  std::vector<CalcInputs> rows;
-  for (std::size_t i = 1; i < records.size(); ++i) rows.push_back(RowInputs(records[i], columns));
-
-  BatchResult result;
-  result.csv = CsvLine(OutputHeader());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<std::string> cells = InputCells(rows[i]);
+// One row's output cells; `error` is empty when it was computed.
+std::vector<std::string> RowCells(const CalcInputs& inputs, std::string_view separator,
+                                  std::string& error) {
+  std::vector<std::string> cells = InputCells(inputs);
+  if (const std::optional<Field> field = FigureWithNul(inputs)) {
+    for (std::string& cell : cells) cell = Printable(cell);
+    const std::string column(FieldName(*field));
+    error = "Spalte " + column + ": Nullbyte im Feld (column " + column + ": NUL byte in field)";
+  } else {
     CalcState state;  // fresh: no L1 or L6 carried over from the row before
     try {
-      const std::string text = CalculateMemory(rows[i], state, decimalSeparator);
+      const std::string text = CalculateMemory(inputs, state, separator);
       AppendResult(cells, state, text);
-    } catch (const RuntimeError& error) {
-      cells.resize(cells.size() + kShareCount + 3);
-      cells.push_back(ErrorLine(error));
-      result.failures.push_back("Zeile " + std::to_string(records[i + 1].line) + ": " +
-                                ErrorLine(error));
+      return cells;
+    } catch (const RuntimeError& runtimeError) {
+      error = ErrorLine(runtimeError);
     }
-    result.csv += CsvLine(cells);
   }
-  return result;
+  cells.resize(cells.size() + kShareCount + 3);
+  cells.push_back(error);
+  return cells;
+}
+
+}  // namespace
+
+void RunBatch(std::istream& in, std::ostream& out, std::string_view decimalSeparator,
+              const FailedRow& failed) {
+  CsvReader reader(in);
+  const std::optional<CsvRecord> header = reader.Next();
+  if (!header) throw UsageError("keine Kopfzeile (no header row)");
+  const std::vector<Field> columns = HeaderFields(*header);
+  bool headerWritten = false;
+  while (out) {
+    const std::optional<CsvRecord> row = reader.Next();
+    if (!row) break;
+    const CalcInputs inputs = RowInputs(*row, columns);
+    if (!headerWritten) out << CsvLine(OutputHeader());
+    headerWritten = true;
+    std::string error;
+    out << CsvLine(RowCells(inputs, decimalSeparator, error));
+    if (!error.empty()) failed("Zeile " + std::to_string(row->line) + ": " + error);
+  }
+  if (!headerWritten) out << CsvLine(OutputHeader());
 }
 
 }  // namespace vemora::cli

@@ -5,104 +5,7 @@
 namespace vemora::cli {
 namespace {
 
-class CsvReader {
- public:
-  CsvReader(std::string_view text, std::size_t maxRecordBytes) : text_(text), max_(maxRecordBytes) {
-    if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
-  }
-
-  std::vector<CsvRecord> ReadAll() {
-    std::vector<CsvRecord> records;
-    while (pos_ < text_.size()) {
-      CsvRecord record = ReadRecord();
-      const bool blank = record.fields.size() == 1 && record.fields[0].empty();
-      if (!blank) records.push_back(std::move(record));
-    }
-    return records;
-  }
-
- private:
-  CsvRecord ReadRecord() {
-    CsvRecord record;
-    record.line = line_;
-    recordLine_ = line_;
-    start_ = pos_;
-    for (;;) {
-      record.fields.push_back(ReadField(record.line));
-      if (AtEnd()) return record;
-      if (Peek() == ',') {
-        Advance();
-        continue;
-      }
-      SkipLineEnd();
-      return record;
-    }
-  }
-
-  std::string ReadField(std::size_t recordLine) {
-    if (!AtEnd() && Peek() == '"') return ReadQuoted(recordLine);
-    std::string field;
-    while (!AtEnd() && Peek() != ',' && !AtLineEnd()) field += Advance();
-    return field;
-  }
-
-  std::string ReadQuoted(std::size_t recordLine) {
-    Advance();  // the opening quote
-    std::string field;
-    for (;;) {
-      if (AtEnd()) {
-        throw UsageError(
-            AtLine(recordLine, "Anführungszeichen nicht geschlossen", "unclosed quote"));
-      }
-      const char c = Advance();
-      if (c != '"') {
-        field += c;
-      } else if (!AtEnd() && Peek() == '"') {
-        field += Advance();
-      } else {
-        break;
-      }
-    }
-    if (!AtEnd() && Peek() != ',' && !AtLineEnd()) {
-      throw UsageError(
-          AtLine(line_, "Text nach schließendem Anführungszeichen", "text after closing quote"));
-    }
-    return field;
-  }
-
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  char Peek() const { return text_[pos_]; }
-  bool AtLineEnd() const {
-    return Peek() == '\n' ||
-           (Peek() == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] == '\n'));
-  }
-  // The line end does not count against the record's length.
-  void SkipLineEnd() {
-    if (Peek() == '\r') ++pos_;
-    if (!AtEnd()) {
-      ++pos_;
-      ++line_;
-    }
-  }
-
-  char Advance() {
-    if (pos_ - start_ >= max_) {
-      const std::string limit = std::to_string(max_);
-      throw UsageError(AtLine(recordLine_, "Datensatz länger als " + limit + " Bytes",
-                              "record longer than " + limit + " bytes"));
-    }
-    const char c = text_[pos_++];
-    if (c == '\n') ++line_;
-    return c;
-  }
-
-  std::string_view text_;
-  std::size_t max_;
-  std::size_t pos_ = 0;
-  std::size_t start_ = 0;
-  std::size_t line_ = 1;
-  std::size_t recordLine_ = 1;
-};
+constexpr std::size_t kBlockBytes = 65536;
 
 bool NeedsQuotes(std::string_view field) {
   return field.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -110,8 +13,103 @@ bool NeedsQuotes(std::string_view field) {
 
 }  // namespace
 
-std::vector<CsvRecord> ParseCsv(std::string_view text, std::size_t maxRecordBytes) {
-  return CsvReader(text, maxRecordBytes).ReadAll();
+CsvReader::CsvReader(std::istream& in, std::size_t maxRecordBytes) : in_(in), max_(maxRecordBytes) {
+  if (Available(3) && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
+std::optional<CsvRecord> CsvReader::Next() {
+  while (!AtEnd()) {
+    CsvRecord record = ReadRecord();
+    const bool blank = record.fields.size() == 1 && record.fields[0].empty();
+    if (!blank) return record;
+  }
+  return std::nullopt;
+}
+
+CsvRecord CsvReader::ReadRecord() {
+  CsvRecord record;
+  record.line = line_;
+  recordLine_ = line_;
+  recordBytes_ = 0;
+  for (;;) {
+    record.fields.push_back(ReadField(record.line));
+    if (AtEnd()) return record;
+    if (Peek() == ',') {
+      Advance();
+      continue;
+    }
+    SkipLineEnd();
+    return record;
+  }
+}
+
+std::string CsvReader::ReadField(std::size_t recordLine) {
+  if (!AtEnd() && Peek() == '"') return ReadQuoted(recordLine);
+  std::string field;
+  while (!AtEnd() && Peek() != ',' && !AtLineEnd()) field += Advance();
+  return field;
+}
+
+std::string CsvReader::ReadQuoted(std::size_t recordLine) {
+  Advance();  // the opening quote
+  std::string field;
+  for (;;) {
+    if (AtEnd()) {
+      throw UsageError(AtLine(recordLine, "Anführungszeichen nicht geschlossen", "unclosed quote"));
+    }
+    const char c = Advance();
+    if (c != '"') {
+      field += c;
+    } else if (!AtEnd() && Peek() == '"') {
+      field += Advance();
+    } else {
+      break;
+    }
+  }
+  if (!AtEnd() && Peek() != ',' && !AtLineEnd()) {
+    throw UsageError(
+        AtLine(line_, "Text nach schließendem Anführungszeichen", "text after closing quote"));
+  }
+  return field;
+}
+
+bool CsvReader::Available(std::size_t count) {
+  if (buffer_.size() - pos_ >= count) return true;
+  // The bytes read stay in one block: what was taken goes before more comes.
+  buffer_.erase(0, pos_);
+  pos_ = 0;
+  char block[kBlockBytes];
+  while (buffer_.size() < count && in_) {
+    in_.read(block, sizeof block);
+    buffer_.append(block, static_cast<std::size_t>(in_.gcount()));
+  }
+  if (in_.bad()) throw UsageError(AtLine(line_, "Lesefehler", "read error"));
+  return buffer_.size() >= count;
+}
+
+bool CsvReader::AtLineEnd() {
+  return Peek() == '\n' || (Peek() == '\r' && (!Available(2) || buffer_[pos_ + 1] == '\n'));
+}
+
+// The line end does not count against the record's length.
+void CsvReader::SkipLineEnd() {
+  if (Peek() == '\r') ++pos_;
+  if (!AtEnd()) {
+    ++pos_;
+    ++line_;
+  }
+}
+
+char CsvReader::Advance() {
+  if (recordBytes_ >= max_) {
+    const std::string limit = std::to_string(max_);
+    throw UsageError(AtLine(recordLine_, "Datensatz länger als " + limit + " Bytes",
+                            "record longer than " + limit + " bytes"));
+  }
+  ++recordBytes_;
+  const char c = buffer_[pos_++];
+  if (c == '\n') ++line_;
+  return c;
 }
 
 std::string CsvField(std::string_view field) {

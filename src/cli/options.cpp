@@ -9,7 +9,7 @@ namespace vemora::cli {
 namespace {
 
 std::string Quoted(std::string_view option) {
-  return "--" + std::string(option);
+  return "--" + Printable(option);
 }
 
 // One argument split into "--name" and an optional "=value".
@@ -21,7 +21,7 @@ struct Argument {
 Argument Split(std::string_view arg) {
   if (arg == "-h") return {"help", std::nullopt};
   if (arg.size() < 3 || arg.substr(0, 2) != "--") {
-    throw UsageError(std::string(arg) + ": unerwartetes Argument (unexpected argument)");
+    throw UsageError(Printable(arg) + ": unerwartetes Argument (unexpected argument)");
   }
   arg.remove_prefix(2);
   const std::size_t eq = arg.find('=');

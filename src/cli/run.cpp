@@ -9,60 +9,84 @@
 #include "cli/usage_error.h"
 #include "runtime/runtime_error.h"
 
+#include <exception>
+#include <new>
+
 namespace vemora::cli {
 namespace {
 
 constexpr std::string_view kProgram = "vemora-calc: ";
 
-Outcome Single(const Options& options, std::string_view separator) {
-  Outcome outcome;
+int Single(const Options& options, std::string_view separator, std::ostream& out,
+           std::ostream& err) {
   CalcState state;
   try {
     const std::string text = CalculateMemory(options.inputs, state, separator);
     switch (options.mode) {
       case OutputMode::kExplain:
-        outcome.out = ExplainText(state, text, separator);
+        out << ExplainText(state, text, separator);
         break;
       case OutputMode::kJson:
-        outcome.out = JsonReport(options.inputs, state, text) + '\n';
+        out << JsonReport(options.inputs, state, text) << '\n';
         break;
       default:
-        outcome.out = text + '\n';
+        out << text << '\n';
     }
+    return kExitSuccess;
   } catch (const RuntimeError& error) {
-    if (options.mode == OutputMode::kJson)
-      outcome.out = JsonErrorReport(options.inputs, error) + '\n';
-    outcome.err = std::string(kProgram) + "Laufzeitfehler " + ErrorLine(error) + '\n';
-    outcome.status = kExitCalculationFailed;
+    if (options.mode == OutputMode::kJson) out << JsonErrorReport(options.inputs, error) << '\n';
+    err << kProgram << "Laufzeitfehler " << ErrorLine(error) << '\n';
+    return kExitCalculationFailed;
   }
-  return outcome;
 }
 
-Outcome Batch(const Options& options, std::string_view separator, const SourceReader& read) {
-  const BatchResult result = RunBatch(read(options.csvSource), separator);
-  Outcome outcome;
-  outcome.out = result.csv;
-  for (const std::string& failure : result.failures) {
-    outcome.err += std::string(kProgram) + failure + '\n';
+int Batch(const Options& options, std::string_view separator, const SourceOpener& open,
+          std::ostream& out, std::ostream& err) {
+  const std::unique_ptr<std::istream> in = open(options.csvSource);
+  int status = kExitSuccess;
+  RunBatch(*in, out, separator, [&](const std::string& failure) {
+    err << kProgram << failure << '\n';
+    status = kExitCalculationFailed;
+  });
+  return status;
+}
+
+int Dispatch(std::span<const std::string_view> args, std::string_view separator,
+             const SourceOpener& openSource, std::ostream& out, std::ostream& err) {
+  try {
+    const Options options = ParseOptions(args);
+    if (options.help) {
+      out << HelpText();
+      return kExitSuccess;
+    }
+    if (options.mode == OutputMode::kCsv) return Batch(options, separator, openSource, out, err);
+    return Single(options, separator, out, err);
+  } catch (const UsageError& error) {
+    out.flush();  // the rows of a list before its fault come first
+    err << kProgram << error.what() << "\nHilfe (help): vemora-calc --help\n";
+    return kExitUsage;
   }
-  if (!result.failures.empty()) outcome.status = kExitCalculationFailed;
-  return outcome;
 }
 
 }  // namespace
 
-Outcome Run(std::span<const std::string_view> args, std::string_view decimalSeparator,
-            const SourceReader& readSource) {
+int Run(std::span<const std::string_view> args, std::string_view decimalSeparator,
+        const SourceOpener& openSource, std::ostream& out, std::ostream& err) {
+  int status = kExitCalculationFailed;
   try {
-    const Options options = ParseOptions(args);
-    if (options.help) return {std::string(HelpText()), {}, kExitSuccess};
-    if (options.mode == OutputMode::kCsv) return Batch(options, decimalSeparator, readSource);
-    return Single(options, decimalSeparator);
-  } catch (const UsageError& error) {
-    return {{},
-            std::string(kProgram) + error.what() + "\nHilfe (help): vemora-calc --help\n",
-            kExitUsage};
+    status = Dispatch(args, decimalSeparator, openSource, out, err);
+  } catch (const std::bad_alloc&) {
+    err << kProgram << "nicht genug Speicher (out of memory)\n";
+    return kExitCalculationFailed;
+  } catch (const std::exception& error) {
+    err << kProgram << "Fehler (error): " << Printable(error.what()) << '\n';
+    return kExitCalculationFailed;
   }
+  if (!out.flush()) {
+    err << kProgram << "Schreibfehler (write error)\n";
+    return kExitCalculationFailed;
+  }
+  return status;
 }
 
 }  // namespace vemora::cli

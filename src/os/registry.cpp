@@ -156,7 +156,7 @@ std::string FindProgramOnPath(std::string_view searchPath,
       std::string candidate(dir);
       if (candidate.back() != '/') candidate += '/';
       candidate += name;
-      if (IsExecutableFile(candidate)) return candidate;
+      if (candidate.size() < kMaxValueBytes && IsExecutableFile(candidate)) return candidate;
     }
   }
   return {};

@@ -84,6 +84,10 @@ class RegistryStore : public Registry {
   RegKey nextHandle_ = 0x1000;
 };
 
+// The launcher reads a value into this many bytes; a text value needs room
+// for its terminating zero too.
+inline constexpr std::uint32_t kMaxValueBytes = 1024;
+
 // The value the system-information launcher reads first.
 inline constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 inline constexpr std::string_view kMsinfoValue = "PATH";
@@ -91,7 +95,9 @@ inline constexpr std::string_view kMsinfoValue = "PATH";
 // The first of `names` found as an executable regular file in a directory of
 // `searchPath` (a colon-separated list like $PATH), by the order of `names`
 // first, then of the directories. Only absolute directories count, so the
-// current directory never supplies a program. Empty when none is found.
+// current directory never supplies a program, and a full path too long to
+// be read back as a value (kMaxValueBytes with its zero) is passed over for
+// a later one. Empty when none is found.
 std::string FindProgramOnPath(std::string_view searchPath, std::span<const std::string_view> names);
 
 // Fills `store` as the program's own store: the MSINFO "PATH" value with the

@@ -4,6 +4,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,25 +55,52 @@ SingleInstance::~SingleInstance() {
 
 namespace {
 
-// A runtime directory is trusted only when it is ours and no one else may
-// place files in it.
-bool TrustedDirectory(const char* dir) {
-  if (dir == nullptr || dir[0] != '/') return false;
+// A directory is trusted only when it is ours and no one else may place
+// files in it.
+bool TrustedDirectory(const std::string& dir) {
+  if (dir.empty() || dir[0] != '/') return false;
   struct stat info {};
-  return ::stat(dir, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+  return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
          (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string WithSlash(std::string dir) {
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+// $XDG_STATE_HOME/vemora, or ~/.local/state/vemora; relative settings do
+// not count.
+std::string StateDirectory() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state != nullptr && state[0] == '/') return WithSlash(state) + "vemora";
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] != '/') {
+    const passwd* user = ::getpwuid(::geteuid());
+    home = user != nullptr ? user->pw_dir : nullptr;
+  }
+  if (home == nullptr || home[0] != '/') return {};
+  return WithSlash(home) + ".local/state/vemora";
+}
+
+// Creates the missing folders of `dir`, each 0700 as the state folders
+// should be.
+void MakeDirectories(const std::string& dir) {
+  for (std::size_t end = dir.find('/', 1);; end = dir.find('/', end + 1)) {
+    ::mkdir(dir.substr(0, end).c_str(), 0700);
+    if (end == std::string::npos) return;
+  }
 }
 
 }  // namespace
 
 std::string DefaultLockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (TrustedDirectory(runtime)) {
-    std::string path = runtime;
-    if (path.back() != '/') path += '/';
-    return path + "vemora.lock";
-  }
-  return "/tmp/vemora-" + std::to_string(::geteuid()) + ".lock";
+  if (runtime != nullptr && TrustedDirectory(runtime)) return WithSlash(runtime) + "vemora.lock";
+  const std::string state = StateDirectory();
+  if (state.empty()) return {};
+  MakeDirectories(state);
+  return TrustedDirectory(state) ? state + "/vemora.lock" : std::string();
 }
 
 void SingleInstance::Acquire(const std::string& lock) {

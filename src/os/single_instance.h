@@ -26,8 +26,8 @@ class SingleInstance {
   // for a lock that could not be trusted: a lock path that is a link, not a
   // regular file or not ours is neither followed nor believed, and the
   // program then runs unguarded (PrevInstance is false). Running a second
-  // copy is harmless; refusing to start would let anyone who can write to
-  // /tmp keep the user from starting the program at all.
+  // copy is harmless; refusing to start would let whoever planted the lock
+  // keep the user from starting the program at all.
   bool Guarded() const { return handle_ != kNone; }
 
  private:
@@ -43,7 +43,13 @@ class SingleInstance {
   bool prev_ = false;
 };
 
-// The lock path the default guard uses, from the current environment.
+// The lock path the default guard uses, from the current environment:
+// vemora.lock in $XDG_RUNTIME_DIR when that is a directory of ours that no
+// one else can write, else in $XDG_STATE_HOME/vemora (by default
+// ~/.local/state/vemora), which is created 0700 when missing and trusted on
+// the same terms. Only the user can create anything there, so no one else
+// decides whether the guard works. Empty (the program runs unguarded) when
+// neither directory can be had.
 std::string DefaultLockPath();
 
 }  // namespace vemora

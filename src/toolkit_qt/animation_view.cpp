@@ -24,7 +24,7 @@ AnimationView::AnimationView(QWidget* parent) : QWidget(parent) {
 }
 
 bool AnimationView::Open(const std::string& path) {
-  Clear();
+  Close();
   std::optional<std::string> bytes = ReadRegularFile(path, kAviMaxFileBytes);
   if (!bytes) return false;
   clip_ = ParseAvi(std::move(*bytes));
@@ -47,7 +47,7 @@ void AnimationView::paintEvent(QPaintEvent*) {
                     frame_);
 }
 
-void AnimationView::Clear() {
+void AnimationView::Close() {
   timer_.stop();
   frame_ = QImage();
   clip_.reset();

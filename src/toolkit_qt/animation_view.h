@@ -26,6 +26,8 @@ class AnimationView : public QWidget {
   // unreadable or unsupported clip leaves the control empty, showing only
   // its background, and returns false; no message is shown.
   bool Open(const std::string& path);
+  // Stops and lets go of the clip and its frame, leaving the control empty.
+  void Close();
 
   int FrameCount() const { return clip_ ? static_cast<int>(clip_->FrameCount()) : 0; }
   // 0 when empty.
@@ -39,7 +41,6 @@ class AnimationView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void Clear();
   void Advance();
   void ShowFrame(int index);
 

@@ -11,4 +11,10 @@ void OpenAnimationClip(QWidget* animation, const std::string& path) {
   static_cast<AnimationView*>(animation)->Open(path);
 }
 
+void CloseAnimationClips(QWidget* window) {
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    if (auto* view = dynamic_cast<AnimationView*>(child)) view->Close();
+  }
+}
+
 }  // namespace vemora

@@ -242,7 +242,10 @@ void QtForm::Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   if (onUnload_) Deliver(onUnload_);
-  if (window_) window_->hide();
+  if (window_) {
+    window_->hide();
+    CloseAnimationClips(window_);
+  }
   toolkit_.FormUnloaded();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/read_all.h"
 #include "cli/usage_error.h"
 #include "support/row_name.h"
 
@@ -40,12 +41,15 @@ const ParseRow kParseRows[] = {
      {{"disk"}, {"1"}},
      {1, 2}},
     {"RecordOfExactlyTheLimit", "12345678\r\n12345678", {{"12345678"}, {"12345678"}}, {1, 2}, 8},
+    {"NulIsText", std::string("a\0b,c\n", 6), {{std::string("a\0b", 3), "c"}}, {1}},
+    // The input is read in blocks of 64 KiB: this CR ends the first.
+    {"CrlfAcrossBlocks", std::string(65534, '\n') + "a\r\nb\n", {{"a"}, {"b"}}, {65535, 65536}},
 };
 
 class ParseCsvTest : public testing::TestWithParam<ParseRow> {};
 
 TEST_P(ParseCsvTest, SplitsRecordsAndFields) {
-  const std::vector<CsvRecord> records = ParseCsv(GetParam().text, GetParam().limit);
+  const std::vector<CsvRecord> records = ReadAll(GetParam().text, GetParam().limit);
   ASSERT_EQ(records.size(), GetParam().records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(records[i].fields, GetParam().records[i]) << i;
@@ -75,7 +79,7 @@ class BadCsvTest : public testing::TestWithParam<BadRow> {};
 
 TEST_P(BadCsvTest, IsRefusedNamingTheLine) {
   try {
-    ParseCsv(GetParam().text, GetParam().limit);
+    ReadAll(GetParam().text, GetParam().limit);
     FAIL() << "accepted";
   } catch (const UsageError& error) {
     EXPECT_EQ(std::string(error.what()).rfind(GetParam().message, 0), 0u) << error.what();
@@ -101,7 +105,7 @@ class WriteCsvTest : public testing::TestWithParam<WriteRow> {};
 TEST_P(WriteCsvTest, QuotesWhatNeedsItAndReadsBack) {
   const std::string line = CsvLine(GetParam().fields);
   EXPECT_EQ(line, GetParam().line);
-  const std::vector<CsvRecord> back = ParseCsv(line);
+  const std::vector<CsvRecord> back = ReadAll(line);
   ASSERT_EQ(back.size(), 1u);
   EXPECT_EQ(back[0].fields, GetParam().fields);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,13 +30,17 @@ class RunTest : public testing::TestWithParam<RunRow> {};
 
 TEST_P(RunTest, GivesTheTextsAndTheStatus) {
   const RunRow& row = GetParam();
-  const Outcome outcome = cli::Run(row.args, row.separator, [&](const std::string& source) {
-    EXPECT_EQ(source, "-");
-    return row.input;
-  });
-  EXPECT_EQ(outcome.out, row.out);
-  EXPECT_EQ(outcome.err, row.err);
-  EXPECT_EQ(outcome.status, row.status);
+  std::ostringstream out, err;
+  const int status = cli::Run(
+      row.args, row.separator,
+      [&](const std::string& source) {
+        EXPECT_EQ(source, "-");
+        return std::make_unique<std::istringstream>(row.input);
+      },
+      out, err);
+  EXPECT_EQ(out.str(), row.out);
+  EXPECT_EQ(err.str(), row.err);
+  EXPECT_EQ(status, row.status);
 }
 
 const std::string kHelp = "\nHilfe (help): vemora-calc --help\n";

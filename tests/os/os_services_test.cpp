@@ -82,6 +82,17 @@ struct FinderRow {
 
 class SystemInfoStoreTest : public testing::TestWithParam<FinderRow> {};
 
+// A directory path of `length` bytes in names of at most 200, so that
+// "{dir}/" + its path + "/hardinfo2" is the length a row needs.
+std::string Deep(std::size_t length) {
+  std::string path;
+  while (path.size() < length) {
+    if (!path.empty()) path += '/';
+    path += std::string(std::min<std::size_t>(200, length - path.size()), 'd');
+  }
+  return path;
+}
+
 TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
   const FinderRow& row = GetParam();
   InTempDir temp;
@@ -130,6 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                               "hardinfo2 a/hardinfo b/kinfocenter",
                               "::a:.:{dir}/b:", "{dir}/b/kinfocenter"},
                     FinderRow{"NoneFound", "a/msinfo32", "{dir}/a:{dir}/b", ""},
+                    // The temporary directory's path has 23 bytes.
+                    FinderRow{"FullPathOf1023BytesFits",
+                              Deep(989) + "/ " + Deep(989) + "/hardinfo2", "{dir}/" + Deep(989),
+                              "{dir}/" + Deep(989) + "/hardinfo2"},
+                    FinderRow{"FullPathOf1024BytesPassedOver",
+                              Deep(990) + "/ " + Deep(990) + "/hardinfo2 b/hardinfo",
+                              "{dir}/" + Deep(990) + ":{dir}/b", "{dir}/b/hardinfo"},
                     FinderRow{"EmptySearchPath", "a/hardinfo2", "", ""}),
     RowName<FinderRow>);
 

@@ -126,53 +126,84 @@ INSTANTIATE_TEST_SUITE_P(
                      true}),
     RowName<UntrustedRow>);
 
-// Where the program's own lock lives, by $XDG_RUNTIME_DIR.
-struct RuntimeDirRow {
+// Where the program's own lock lives. $HOME is "{dir}/home" throughout.
+struct LockDirRow {
   const char* name;
   std::optional<std::string> runtimeDir;  // "{dir}" is a fresh directory
-  mode_t mode;
-  bool used;  // the runtime directory holds the lock, else /tmp does
+  mode_t mode;                            // of that fresh directory
+  std::optional<std::string> stateHome;
+  std::string expected;                // "" when no directory is trusted
+  std::optional<mode_t> planted = {};  // a "vemora" folder already in {dir}/state
 };
 
-void SetRuntimeDir(const std::optional<std::string>& value) {
-  value ? ::setenv("XDG_RUNTIME_DIR", value->c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
-}
+const std::string kHomeLock = "{dir}/home/.local/state/vemora/vemora.lock";
 
-class DefaultLockPathTest : public testing::TestWithParam<RuntimeDirRow> {
-  void TearDown() override { SetRuntimeDir(old_); }
-  const char* env_ = std::getenv("XDG_RUNTIME_DIR");
-  std::optional<std::string> old_ = env_ ? std::optional<std::string>(env_) : std::nullopt;
+class DefaultLockPathTest : public testing::TestWithParam<LockDirRow> {
+ protected:
+  static std::optional<std::string> Get(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  static void Set(const char* name, const std::optional<std::string>& value) {
+    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : old_) Set(name, value);
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> old_ = {
+      {"XDG_RUNTIME_DIR", Get("XDG_RUNTIME_DIR")},
+      {"XDG_STATE_HOME", Get("XDG_STATE_HOME")},
+      {"HOME", Get("HOME")}};
 };
 
-TEST_P(DefaultLockPathTest, UsesOnlyAPrivateRuntimeDirectory) {
-  const RuntimeDirRow& row = GetParam();
+TEST_P(DefaultLockPathTest, UsesOnlyADirectoryNoOneElseCanWrite) {
+  const LockDirRow& row = GetParam();
   TempDir dir;
   ::chmod(dir.Path().c_str(), row.mode);
-  std::optional<std::string> runtime = row.runtimeDir;
-  if (runtime && runtime->starts_with("{dir}")) runtime->replace(0, 5, dir.Path());
-  SetRuntimeDir(runtime);
-  const std::string tmpLock = "/tmp/vemora-" + std::to_string(::geteuid()) + ".lock";
-  EXPECT_EQ(DefaultLockPath(), row.used ? dir / "vemora.lock" : tmpLock);
-  if (row.used) {
-    const SingleInstance first;
-    const SingleInstance second;
-    EXPECT_TRUE(first.Guarded());
-    EXPECT_TRUE(second.PrevInstance());
-    EXPECT_TRUE(Exists(dir / "vemora.lock"));
+  const auto in = [&](std::optional<std::string> text) {
+    if (text && text->starts_with("{dir}")) text->replace(0, 5, dir.Path());
+    return text;
+  };
+  if (row.planted) {
+    fs::create_directories(dir / "state/vemora");
+    ::chmod((dir / "state/vemora").c_str(), *row.planted);
   }
+  Set("XDG_RUNTIME_DIR", in(row.runtimeDir));
+  Set("XDG_STATE_HOME", in(row.stateHome));
+  Set("HOME", dir / "home");
+  const std::string expected = *in(row.expected);
+  EXPECT_EQ(DefaultLockPath(), expected);
+  if (expected.empty()) return;
+  const SingleInstance first;
+  const SingleInstance second;
+  EXPECT_TRUE(first.Guarded());
+  EXPECT_TRUE(second.PrevInstance());
+  struct stat folder {};
+  ASSERT_EQ(::stat(fs::path(expected).parent_path().c_str(), &folder), 0);
+  EXPECT_EQ(folder.st_mode & 0777, row.planted.value_or(0700));
 }
 
-INSTANTIATE_TEST_SUITE_P(RuntimeDirs, DefaultLockPathTest,
-                         testing::Values(RuntimeDirRow{"Private", "{dir}", 0700, true},
-                                         RuntimeDirRow{"PrivateWithSlash", "{dir}/", 0700, true},
-                                         RuntimeDirRow{"Unset", std::nullopt, 0700, false},
-                                         RuntimeDirRow{"Empty", "", 0700, false},
-                                         RuntimeDirRow{"Relative", "relative/dir", 0700, false},
-                                         RuntimeDirRow{"Missing", "{dir}/missing", 0700, false},
-                                         RuntimeDirRow{"GroupWritable", "{dir}", 0770, false},
-                                         RuntimeDirRow{"WorldWritable", "{dir}", 01777, false},
-                                         RuntimeDirRow{"NotADirectory", "/dev/null", 0700, false}),
-                         RowName<RuntimeDirRow>);
+INSTANTIATE_TEST_SUITE_P(
+    LockDirs, DefaultLockPathTest,
+    testing::Values(
+        LockDirRow{"PrivateRuntime", "{dir}", 0700, "{dir}/state", "{dir}/vemora.lock"},
+        LockDirRow{"PrivateRuntimeWithSlash", "{dir}/", 0700, std::nullopt, "{dir}/vemora.lock"},
+        LockDirRow{"NoRuntimeStateHome", std::nullopt, 0700, "{dir}/state",
+                   "{dir}/state/vemora/vemora.lock"},
+        LockDirRow{"NoRuntimeNoStateHome", std::nullopt, 0700, std::nullopt, kHomeLock},
+        LockDirRow{"EmptyRuntime", "", 0700, std::nullopt, kHomeLock},
+        LockDirRow{"RelativeRuntime", "relative/dir", 0700, std::nullopt, kHomeLock},
+        LockDirRow{"MissingRuntime", "{dir}/missing", 0700, std::nullopt, kHomeLock},
+        LockDirRow{"RuntimeNotADirectory", "/dev/null", 0700, std::nullopt, kHomeLock},
+        LockDirRow{"RelativeStateHome", std::nullopt, 0700, "state", kHomeLock},
+        // Another user could place a lock in these: never used.
+        LockDirRow{"GroupWritableRuntime", "{dir}", 0770, "{dir}/state",
+                   "{dir}/state/vemora/vemora.lock"},
+        LockDirRow{"WorldWritableRuntime", "{dir}", 01777, std::nullopt, kHomeLock},
+        LockDirRow{"WorldWritableStateFolder", std::nullopt, 0700, "{dir}/state", "", 01777},
+        LockDirRow{"StateFolderOnlyReadableByOthers", std::nullopt, 0700, "{dir}/state",
+                   "{dir}/state/vemora/vemora.lock", 0755}),
+    RowName<LockDirRow>);
 
 }  // namespace
 }  // namespace vemora

@@ -18,8 +18,11 @@ class TempDir {
   TempDir() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
-    do {
-      path_ = (base / ("vemora-test-" + std::to_string(random()))).string();
+    static constexpr char kDigits[] = "0123456789abcdef";
+    do {  // six random digits, so under /tmp the path has 23 bytes, as mkdtemp's would
+      std::string name = "vemora-test-";
+      for (unsigned bits = random(), i = 0; i < 6; ++i, bits >>= 4) name += kDigits[bits & 15];
+      path_ = (base / name).string();
     } while (!std::filesystem::create_directory(path_));
   }
   ~TempDir() {
