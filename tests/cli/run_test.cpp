@@ -174,7 +174,22 @@ INSTANTIATE_TEST_SUITE_P(
                    kHelp,
                kExitUsage,
                ".",
-               "disk,cpu\n1,2\n"}),
+               "disk,cpu\n1,2\n"},
+        RunRow{"CsvRecordTooLong",
+               {"--csv", "-"},
+               "",
+               "vemora-calc: Zeile 2: Datensatz länger als 4096 Bytes (line 2: record longer than "
+               "4096 bytes)" +
+                   kHelp,
+               kExitUsage,
+               ".",
+               "disk\n" + std::string(4097, '1') + "\n"},
+        // A terminal must not take control bytes of an argument for commands.
+        RunRow{"ControlBytesInOptionEscaped",
+               {"--\x1b]0;x\x07"},
+               "",
+               "vemora-calc: --\\x1b]0;x\\x07: unbekannte Option (unknown option)" + kHelp,
+               kExitUsage}),
     RowName<RunRow>);
 
 }  // namespace
