@@ -40,12 +40,13 @@ bench_run startup-offscreen env QT_QPA_PLATFORM=offscreen \
   "$bin/vemora_startup_bench" offscreen "$pairs"
 bench_run startup-xvfb xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
   "$bin/vemora_startup_bench" Xvfb "$pairs"
+bench_run cli-memory bench/cli_memory.sh "$bin/vemora-calc" build/bench/cli_memory
 
 echo
 cat "$logs/goals.txt"
-# Nine goals: a program that stopped early leaves its figures out, and they
+# Ten goals: a program that stopped early leaves its figures out, and they
 # count as missed.
-goals=9
+goals=10
 lines=$(wc -l <"$logs/goals.txt")
 [ "$lines" -eq "$goals" ] || echo "$((goals - lines)) figures are missing (a benchmark stopped early)"
 met=$(grep -c '^\[met\]' "$logs/goals.txt" || true)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 vemora_packages=(
-  g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev time
   xvfb xauth xdotool xclip x11-utils imagemagick fonts-liberation2 ffmpeg locales
   dpkg-dev desktop-file-utils appstream
 )

@@ -33,6 +33,10 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
+// The launcher reads a value into this many bytes; a text value needs room
+// for its terminating zero too.
+inline constexpr std::uint32_t kMaxValueBytes = 1024;
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -83,10 +87,6 @@ class RegistryStore : public Registry {
   std::map<RegKey, std::string> handles_;  // open handle -> folded full path
   RegKey nextHandle_ = 0x1000;
 };
-
-// The launcher reads a value into this many bytes; a text value needs room
-// for its terminating zero too.
-inline constexpr std::uint32_t kMaxValueBytes = 1024;
 
 // The value the system-information launcher reads first.
 inline constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

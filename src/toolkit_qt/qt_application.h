@@ -11,6 +11,8 @@ namespace vemora {
 class QtApplication {
  public:
   // Names the application for the desktop (menu entry, icon, version).
+  // When no display can be opened, says so in German and English on
+  // standard error and ends the program with status 1.
   QtApplication(int& argc, char** argv, const char* version);
   ~QtApplication();
   QtApplication(const QtApplication&) = delete;

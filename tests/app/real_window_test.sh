@@ -2,6 +2,7 @@
 # Drives the built program in a real X server (run under xvfb-run): types a
 # client count, reads the result back through the clipboard, refuses a
 # second copy, survives SIGKILL without a stale lock, and takes screenshots.
+# Without any display it must say so and end with status 1.
 # Usage: real_window_test.sh VEMORA_BINARY OUTPUT_DIR
 set -euo pipefail
 # shellcheck source=tests/support/x11.sh
@@ -27,6 +28,13 @@ read_result() {
   sleep 0.3
   xclip -o -selection clipboard
 }
+
+status=0
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "without a display: status $status, expected 1"
+grep -q '^vemora: Keine grafische Anzeige erreichbar (DISPLAY nicht gesetzt' <<<"$said" &&
+  grep -q '^vemora: No graphical display could be reached' <<<"$said" ||
+  fail "without a display: no sentence naming it: $said"
 
 "$bin" & pids+=($!)
 first=${pids[0]}

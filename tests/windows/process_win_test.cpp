@@ -1,10 +1,13 @@
-// Program start (CreateProcess) and file lookup (FindFirstFile) on Windows.
+// Program start (CreateProcess), file lookup (FindFirstFile) and file
+// reading (CreateFile) on Windows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "os/process.h"
+#include "os/read_file.h"
 #include "runtime/runtime_error.h"
 #include "support/row_name.h"
 #include "win_helpers.h"
@@ -88,6 +91,39 @@ INSTANTIATE_TEST_SUITE_P(
                     // A pattern gives the first ordinary file it matches.
                     PathRow{"PatternSkipsFolders", "{dir}\\tools\\*", "other.txt"}),
     RowName<PathRow>);
+
+struct ReadRow {
+  const char* name;
+  std::string path;                    // "{dir}" is the test's folder, "{pipe}" a named pipe
+  std::optional<std::string> content;  // none: refused
+};
+
+class ReadRegularFileTest : public testing::TestWithParam<ReadRow> {};
+
+TEST_P(ReadRegularFileTest, ReadsOnlyAFileOnDiskWithinTheLimit) {
+  TempDir dir;
+  WriteText(dir / "eight", "12345678");
+  WriteText(dir / "nine", "123456789");
+  std::filesystem::create_directory(dir / "folder");
+  // A client connects to it at once; reading from it would wait for a writer.
+  const std::string pipe = "\\\\.\\pipe\\" + UniqueName("vemora-test");
+  HANDLE server =
+      ::CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadRegularFile(Replace(dir.Fill(GetParam().path), "{pipe}", pipe), 8),
+            GetParam().content);
+  ::CloseHandle(server);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadRegularFileTest,
+                         testing::Values(ReadRow{"AtTheLimit", "{dir}\\eight", "12345678"},
+                                         ReadRow{"OneByteTooLarge", "{dir}\\nine", std::nullopt},
+                                         ReadRow{"Missing", "{dir}\\missing", std::nullopt},
+                                         ReadRow{"Folder", "{dir}\\folder", std::nullopt},
+                                         ReadRow{"NamedPipe", "{pipe}", std::nullopt},
+                                         ReadRow{"ZeroInsideName", "{dir}\\eight\0x"s,
+                                                 std::nullopt}),
+                         RowName<ReadRow>);
 
 }  // namespace
 }  // namespace vemora
