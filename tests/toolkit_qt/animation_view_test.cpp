@@ -88,6 +88,7 @@ TEST_F(AnimationViewTest, BadClipEmptiesTheControl) {
   EXPECT_EQ(view_.CurrentFrame(), 0);
   EXPECT_FALSE(view_.IsPlaying());  // no timer left to step an empty control
   EXPECT_EQ(WrongPixels(view_, [&](int, int) { return Button(); }), 0);
+  EXPECT_FALSE(view_.Open(dir_ / "missing.avi"));
 }
 
 }  // namespace
