@@ -63,10 +63,6 @@ std::array<double, kShareCount> SharesOf(const CalcState& s) {
           s.L8};
 }
 
-std::string_view ShareName(std::size_t index) {
-  return kShareNames[index];
-}
-
 std::string ShortestNumber(double value) {
   return ToChars(value, std::chars_format::general);
 }

@@ -15,8 +15,6 @@ inline constexpr std::size_t kShareCount = 8;
 
 // L1 ... L8 as reals.
 std::array<double, kShareCount> SharesOf(const CalcState& state);
-// German name of share L(index + 1).
-std::string_view ShareName(std::size_t index);
 
 // Shortest text that reads back as the same real, '.' as decimal point,
 // exponent where that is shorter (for JSON and CSV).

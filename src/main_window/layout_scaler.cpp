@@ -42,10 +42,10 @@ void LayoutScaler::Capture(Form& form) {
 
 void LayoutScaler::Scale(Form& form) {
   controlIndex_ = 0;
-  currentHeight_ = WindowSize(form, Prop::Height);
-  currentWidth_ = WindowSize(form, Prop::Width);
-  heightRatio_ = SizeRatio(currentHeight_, startHeight_);
-  widthRatio_ = SizeRatio(currentWidth_, startWidth_);
+  const std::int32_t height = WindowSize(form, Prop::Height);
+  const std::int32_t width = WindowSize(form, Prop::Width);
+  heightRatio_ = SizeRatio(height, startHeight_);
+  widthRatio_ = SizeRatio(width, startWidth_);
   Walk(form, &LayoutScaler::ScaleCell);
   form.Refresh();
 }

@@ -29,18 +29,6 @@ class LayoutScaler {
   // propagate their failures; every control statement ignores its own.
   void Scale(Form& form);
 
-  // Row r of the table (1..35) is ControlGeometry()[r - 1].
-  const Geometry& ControlGeometry() const { return geometry_; }
-  std::int32_t ControlIndex() const { return controlIndex_; }
-  std::int32_t StartHeight() const { return startHeight_; }
-  std::int32_t StartWidth() const { return startWidth_; }
-  std::int32_t CurrentHeight() const { return currentHeight_; }
-  std::int32_t CurrentWidth() const { return currentWidth_; }
-  float HeightRatio() const { return heightRatio_; }
-  float WidthRatio() const { return widthRatio_; }
-  // The control the running walk visits; nothing between walks.
-  const Control* CurrentControl() const { return currentControl_; }
-
  private:
   using CellStatement = void (LayoutScaler::*)(std::size_t column, std::int32_t& cell);
 
@@ -54,11 +42,9 @@ class LayoutScaler {
   std::int32_t controlIndex_ = 0;
   std::int32_t startHeight_ = 0;
   std::int32_t startWidth_ = 0;
-  std::int32_t currentHeight_ = 0;
-  std::int32_t currentWidth_ = 0;
   float heightRatio_ = 0;
   float widthRatio_ = 0;
-  Control* currentControl_ = nullptr;
+  Control* currentControl_ = nullptr;  // the control the running walk visits
 };
 
 }  // namespace vemora

@@ -66,7 +66,7 @@ void RegistryStore::AddKey(std::uint32_t root, std::string_view untidy) {
   const std::string path = TidyPath(untidy);
   std::string display = RootName(root);
   if (path.empty()) {
-    keys_.try_emplace(display, Key{display, {}});
+    keys_.try_emplace(display);
     return;
   }
   std::size_t start = 0;
@@ -74,7 +74,7 @@ void RegistryStore::AddKey(std::uint32_t root, std::string_view untidy) {
     const std::size_t end = path.find('\\', start);
     display += "\\";
     display += std::string_view(path).substr(start, end - start);
-    keys_.try_emplace(Fold(display), Key{display, {}});
+    keys_.try_emplace(Fold(display));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -92,14 +92,12 @@ void RegistryStore::SetValue(std::uint32_t root, std::string_view untidy,
 
 std::int32_t RegistryStore::OpenKey(RegKey root, const std::string& subKey, std::uint32_t,
                                     std::uint32_t, RegKey& key) {
-  openRequests_.push_back(subKey);
   if (!IsPredefinedRoot(root) && !handles_.contains(root)) return kErrorInvalidHandle;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
   const std::string full = FullPath(root, subKey);
   if (!subKey.empty() && !keys_.contains(full)) return kErrorFileNotFound;
   key = nextHandle_++;
   handles_.emplace(key, full);
-  ++opens_;
   return kErrorSuccess;
 }
 
@@ -108,7 +106,6 @@ std::int32_t RegistryStore::QueryValue(RegKey key, const std::string& valueName,
   const auto handle = handles_.find(key);
   if (handle == handles_.end()) return kErrorInvalidHandle;
   const auto found = keys_.find(handle->second);
-  queries_.push_back({found == keys_.end() ? handle->second : found->second.path, valueName});
   if (found == keys_.end()) return kErrorFileNotFound;
   const auto value = found->second.values.find(Fold(valueName));
   if (value == found->second.values.end()) return kErrorFileNotFound;
@@ -130,10 +127,7 @@ std::int32_t RegistryStore::QueryValue(RegKey key, const std::string& valueName,
 }
 
 std::int32_t RegistryStore::CloseKey(RegKey key) {
-  ++closeCalls_;
-  if (handles_.erase(key) == 0) return kErrorInvalidHandle;
-  ++closes_;
-  return kErrorSuccess;
+  return handles_.erase(key) == 0 ? kErrorInvalidHandle : kErrorSuccess;
 }
 
 #ifndef _WIN32

@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace vemora {
 
@@ -57,17 +56,11 @@ class Registry {
 // was added. The program only reads it through Registry; one thread uses it.
 class RegistryStore : public Registry {
  public:
-  struct Query {
-    std::string key;  // the opened key: its root in hex, then the path as added
-    std::string valueName;
-  };
-
   // Adds (or replaces) a value of key `path` below `root`, e.g.
   // "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO". The bytes are stored as
   // given; the store adds no terminating zero.
   void SetValue(std::uint32_t root, std::string_view path, std::string_view valueName,
                 std::uint32_t type, std::string_view bytes);
-  void AddKey(std::uint32_t root, std::string_view path);
 
   std::int32_t OpenKey(RegKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t access, RegKey& key) override;
@@ -75,13 +68,7 @@ class RegistryStore : public Registry {
                           std::uint32_t& size) override;
   std::int32_t CloseKey(RegKey key) override;
 
-  int Opens() const { return opens_; }            // successful opens
-  int Closes() const { return closes_; }          // handles closed
-  int CloseCalls() const { return closeCalls_; }  // every CloseKey, also a failing one
   std::size_t OpenHandles() const { return handles_.size(); }
-  const std::vector<Query>& Queries() const { return queries_; }
-  // Every sub-key path OpenKey was asked for, opened or not.
-  const std::vector<std::string>& OpenRequests() const { return openRequests_; }
 
  private:
   struct Value {
@@ -89,19 +76,16 @@ class RegistryStore : public Registry {
     std::string bytes;
   };
   struct Key {
-    std::string path;                     // "<root hex>\\SOFTWARE\\..." as added
     std::map<std::string, Value> values;  // by folded name
   };
 
+  void AddKey(std::uint32_t root, std::string_view path);
   static std::string Fold(std::string_view text);
   std::string FullPath(RegKey root, std::string_view subKey) const;  // empty: bad root
 
   std::map<std::string, Key> keys_;        // by folded full path
   std::map<RegKey, std::string> handles_;  // open handle -> folded full path
   RegKey nextHandle_ = 0x1000;
-  int opens_ = 0, closes_ = 0, closeCalls_ = 0;
-  std::vector<Query> queries_;
-  std::vector<std::string> openRequests_;
 };
 
 // The entries the system-information launcher reads: first the program's

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
@@ -29,8 +30,11 @@ Dpi ScreenDpi() {
 QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
   const QString caption = ToQString(d.caption);
   switch (d.kind) {
-    case ControlKind::TextBox:
-      return new QLineEdit(caption);
+    case ControlKind::TextBox: {
+      auto* edit = new QLineEdit(caption);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // Qt would cut at 32767
+      return edit;
+    }
     case ControlKind::CommandButton: {
       auto* button = new QPushButton(caption);
       button->setAutoDefault(false);

@@ -59,7 +59,6 @@ std::string QtToolkit::FileLookup(const std::string& path) {
 }
 
 void QtToolkit::EndProgram() {
-  endRequested_ = true;
   for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
   QApplication::exit(0);
 }

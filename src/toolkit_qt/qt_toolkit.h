@@ -21,20 +21,17 @@ class QtToolkit : public Toolkit {
   void EndProgram() override;
   std::string DecimalSeparator() const override;
 
-  bool EndRequested() const { return endRequested_; }
   const QIcon& Icon() const { return icon_; }
   const QFont& DefaultFont() const { return font_; }
   // Loaded forms are counted: the program ends when the last one unloads.
   void FormLoaded() { ++loadedForms_; }
   void FormUnloaded();
-  int LoadedForms() const { return loadedForms_; }
 
  private:
   AppInfo app_;
   QIcon icon_;
   QFont font_;
   int loadedForms_ = 0;
-  bool endRequested_ = false;
 };
 
 // The program's icon, 32 x 32 and 16 x 16.

@@ -3,6 +3,8 @@
 #include <map>
 
 #include "app/app_harness.h"
+#include "runtime/runtime_error.h"
+#include "support/row_name.h"
 
 namespace vemora::testing_support {
 namespace {
@@ -43,10 +45,8 @@ TEST_F(ScalingTest, LabelFontsBecomeWholeAtLoadSize) {
 }
 
 TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
-  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
+  const double h = Window().Get(Prop::Height), w = Window().Get(Prop::Width);
   ResizeOuter(2 * h, 2 * w);
-  EXPECT_EQ(modul.scaler.HeightRatio(), 2.0f);
-  EXPECT_EQ(modul.scaler.WidthRatio(), 2.0f);
   const auto big = Layout();
   for (const auto& [name, look] : loadLayout) {
     EXPECT_NEAR(big.at(name).geometry.width(), 2 * look.geometry.width(), 1) << name.toStdString();
@@ -62,24 +62,37 @@ TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
   EXPECT_TRUE(toolkit.boxes.empty());
 }
 
-TEST_F(ScalingTest, AnySequenceReturnsToTheLoadLayout) {
-  const int h = modul.scaler.StartHeight(), w = modul.scaler.StartWidth();
-  const std::pair<double, double> sizes[] = {
-      {2 * h, 2 * w}, {h / 2.0, w / 2.0}, {h * 1.37, w}, {h, w * 0.61}, {0, 0}, {h, w}};
-  for (auto [height, width] : sizes) ResizeOuter(height, width);
-  EXPECT_EQ(Layout(), loadLayout);
-  EXPECT_TRUE(toolkit.boxes.empty());
+// A property set the real control refuses, which the scaler then passes over.
+struct RefusedRow {
+  const char* name;
+  const char* control;
+  Prop prop;
+  double value;
+  int error;  // 0: accepted
+};
+
+class RefusedPropertyTest : public AppHarness, public ::testing::WithParamInterface<RefusedRow> {};
+
+TEST_P(RefusedPropertyTest, RaisesItsErrorOrTakesTheValue) {
+  Start();
+  Control& control = modul.vemora_Form.Get()->Window().Item(GetParam().control);
+  int error = 0;
+  try {
+    control.Set(GetParam().prop, GetParam().value);
+  } catch (const RuntimeError& e) {
+    error = e.Code();
+  }
+  EXPECT_EQ(error, GetParam().error);
 }
 
-TEST_F(ScalingTest, HeightOnlyKeepsWidths) {
-  const int h = modul.scaler.StartHeight();
-  Window().Set(Prop::Height, 1.5 * h);
-  const auto tall = Layout();
-  for (const auto& [name, look] : loadLayout) {
-    EXPECT_EQ(tall.at(name).geometry.width(), look.geometry.width()) << name.toStdString();
-    EXPECT_EQ(tall.at(name).geometry.left(), look.geometry.left()) << name.toStdString();
-  }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Values, RefusedPropertyTest,
+    ::testing::Values(RefusedRow{"LargestFontSize", "Label_V1", Prop::FontSize, 2048, 0},
+                      RefusedRow{"FontSizeTooLarge", "Label_V1", Prop::FontSize, 2048.5, 380},
+                      RefusedRow{"FontSizeZero", "Label_V1", Prop::FontSize, 0, 380},
+                      RefusedRow{"ImageHasNoFont", "Logo", Prop::FontSize, 10, 438},
+                      RefusedRow{"NegativeHeight", "Text_V1", Prop::Height, -1, 380}),
+    RowName<RefusedRow>);
 
 }  // namespace
 }  // namespace vemora::testing_support

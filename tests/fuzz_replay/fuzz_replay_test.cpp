@@ -73,27 +73,5 @@ TEST_P(CorpusReplay, PassesItsTargetsCheck) {
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplay, ::testing::ValuesIn(CorpusInputs()),
                          testing_support::RowName<InputRow>);
 
-struct TargetRow {
-  std::string name;
-};
-
-std::vector<TargetRow> TargetRows() {
-  std::vector<TargetRow> rows;
-  for (const FuzzTarget& target : FuzzTargets()) rows.push_back({std::string(target.name)});
-  return rows;
-}
-
-class TargetCorpus : public ::testing::TestWithParam<TargetRow> {};
-
-// A target without seeds would replay nothing and fuzz from scratch.
-TEST_P(TargetCorpus, HasSeeds) {
-  const fs::path folder = kCorpus / GetParam().name;
-  ASSERT_TRUE(fs::is_directory(folder)) << folder;
-  EXPECT_FALSE(fs::is_empty(folder)) << folder;
-}
-
-INSTANTIATE_TEST_SUITE_P(Targets, TargetCorpus, ::testing::ValuesIn(TargetRows()),
-                         testing_support::RowName<TargetRow>);
-
 }  // namespace
 }  // namespace vemora::fuzzing

@@ -38,14 +38,6 @@ using testing_support::WaitForFile;
 using testing_support::WriteFile;
 using testing_support::WriteMarkerScript;
 
-// Replaces every "{dir}" by the test's directory.
-std::string InDir(std::string text, const std::string& dir) {
-  for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
-    text.replace(at, 5, dir);
-  }
-  return text;
-}
-
 // Runs each test inside a fresh directory, so relative names resolve there.
 class InTempDir {
  public:
@@ -58,82 +50,30 @@ class InTempDir {
 };
 
 const std::string kText("abc\0", 4);
-const std::string kTool = "SOFTWARE\\Vendor\\Tool";
-constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 
-struct StoreRow {
-  const char* name;
-  std::string key, value;
-  std::int32_t openStatus, queryStatus;
-  std::uint32_t size;  // reported after a successful or too-small query
-  std::uint32_t buffer = 1024;
-  std::uint32_t root = kHkeyLocalMachine;
-};
-
-class RegistryStoreTest : public testing::TestWithParam<StoreRow> {};
-
-TEST_P(RegistryStoreTest, AnswersLikeTheRegistry) {
-  const StoreRow& row = GetParam();
-  RegistryStore store;
-  store.SetValue(kHkeyLocalMachine, kTool, "Name", kRegSz, kText);
-  store.SetValue(kHkeyLocalMachine, kTool, "Big", kRegBinary, std::string(1025, 'x'));
-  store.SetValue(kHkeyLocalMachine, kTool, "Fits", kRegBinary, std::string(1024, 'y'));
-  RegKey key = 0;
-  ASSERT_EQ(store.OpenKey(row.root, row.key, 0, 0x2003F, key), row.openStatus);
-  if (row.openStatus == kErrorSuccess) {
-    std::vector<char> buffer(row.buffer + 1, '\x7f');
-    std::uint32_t type = 0, size = row.buffer;
-    EXPECT_EQ(store.QueryValue(key, row.value, type, buffer.data(), size), row.queryStatus);
-    if (row.queryStatus != kErrorFileNotFound) {
-      EXPECT_EQ(size, row.size);
-    }
-    if (row.queryStatus == kErrorSuccess && row.value == "name") {
-      EXPECT_EQ(type, kRegSz);
-      EXPECT_EQ(std::string(buffer.data(), size), kText);
-    }
-    EXPECT_EQ(buffer[row.buffer], '\x7f') << "wrote past the buffer";
-    EXPECT_EQ(store.CloseKey(key), kErrorSuccess);
-  }
-  EXPECT_EQ(store.Opens(), store.Closes());
-  EXPECT_EQ(store.OpenHandles(), 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lookups, RegistryStoreTest,
-    testing::Values(StoreRow{"Found", kTool, "name", 0, 0, 4},
-                    StoreRow{"NamesIgnoreCase", "software\\VENDOR\\tool", "name", 0, 0, 4},
-                    StoreRow{"KeyMissing", "SOFTWARE\\Other", "name", 2, 0, 0},
-                    // Stray separators as the registry reads them.
-                    StoreRow{"TrailingBackslash", kTool + "\\", "name", 0, 0, 4},
-                    StoreRow{"DoubleBackslash", "SOFTWARE\\\\Vendor\\Tool", "name", 0, 0, 4},
-                    StoreRow{"LeadingBackslash", "\\" + kTool, "name", 161, 0, 0},
-                    StoreRow{"OtherRoot", kTool, "name", 2, 0, 0, 1024, kHkeyCurrentUser},
-                    StoreRow{"KeyAboveExists", "SOFTWARE\\Vendor", "name", 0, 2, 0},
-                    StoreRow{"PartOfAName", "SOFTWARE\\Vend", "name", 2, 0, 0},
-                    StoreRow{"ValueMissing", kTool, "Nome", 0, 2, 0},
-                    StoreRow{"LargerThanBuffer", kTool, "Big", 0, kErrorMoreData, 1025},
-                    StoreRow{"FillsBuffer", kTool, "Fits", 0, 0, 1024},
-                    StoreRow{"SmallBuffer", kTool, "name", 0, kErrorMoreData, 4, 3}),
-    RowName<StoreRow>);
-
-TEST(RegistryStoreHandles, RefusesHandlesItDidNotGiveOrAlreadyClosed) {
+// Against advapi32 the store is compared through GetKeyValue on Windows;
+// here, its handles and the status codes it answers with, as the registry's.
+TEST(RegistryStoreHandles, AnswersWithTheRegistrysStatusCodes) {
   RegistryStore store;
   store.SetValue(kHkeyLocalMachine, "A\\B", "V", kRegSz, kText);
   RegKey parent = 0, child = 0;
-  ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "A", 0, 0, parent), kErrorSuccess);
-  ASSERT_EQ(store.OpenKey(parent, "b", 0, 0, child), kErrorSuccess);  // relative to a handle
-  std::uint32_t type = 0, size = 8;
+  EXPECT_EQ(store.OpenKey(kHkeyLocalMachine, "\\A", 0, 0, parent), 161);
+  EXPECT_EQ(store.OpenKey(kHkeyLocalMachine, "C", 0, 0, parent), 2);
+  ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "A", 0, 0, parent), 0);
+  ASSERT_EQ(store.OpenKey(parent, "b\\", 0, 0, child), 0);  // relative to a handle
+  std::uint32_t type = 0, size = 3;
   char buffer[8];
-  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorSuccess);
-  EXPECT_EQ(store.CloseKey(child), kErrorSuccess);
-  EXPECT_EQ(store.CloseKey(child), kErrorInvalidHandle);
-  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), kErrorInvalidHandle);
-  EXPECT_EQ(store.CloseKey(0), kErrorInvalidHandle);
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), 234);
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(store.QueryValue(child, "W", type, buffer, size), 2);
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), 0);
+  EXPECT_EQ(store.CloseKey(child), 0);
+  EXPECT_EQ(store.CloseKey(child), 6);
+  EXPECT_EQ(store.QueryValue(child, "V", type, buffer, size), 6);
+  EXPECT_EQ(store.CloseKey(0), 6);
   EXPECT_EQ(store.OpenHandles(), 1u);
-  EXPECT_EQ(store.CloseKey(parent), kErrorSuccess);
-  EXPECT_EQ(store.Opens(), 2);
-  EXPECT_EQ(store.Closes(), 2);
-  EXPECT_EQ(store.CloseCalls(), 4);
+  EXPECT_EQ(store.CloseKey(parent), 0);
+  EXPECT_EQ(store.OpenHandles(), 0u);
 }
 
 struct FinderRow {
@@ -172,7 +112,7 @@ TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
     }
   }
   RegistryStore store;
-  FillSystemInfoStore(store, InDir(row.searchPath, temp.dir.Path()));
+  FillSystemInfoStore(store, temp.dir.Fill(row.searchPath));
 
   RegKey key = 0;
   std::uint32_t type = 0, size = 1024;
@@ -182,7 +122,7 @@ TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
   if (open != kErrorSuccess) return;
   ASSERT_EQ(store.QueryValue(key, "PATH", type, buffer.data(), size), kErrorSuccess);
   EXPECT_EQ(type, kRegSz);
-  EXPECT_EQ(buffer.substr(0, size), InDir(row.expected, temp.dir.Path()) + '\0');
+  EXPECT_EQ(buffer.substr(0, size), temp.dir.Fill(row.expected) + '\0');
   EXPECT_EQ(store.QueryValue(key, "MSINFO", type, buffer.data(), size), kErrorFileNotFound);
   EXPECT_EQ(
       store.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", 0, 0, key),
@@ -229,7 +169,7 @@ TEST_P(StartProgramErrorTest, ReportsFailure) {
   WriteMarkerScript(temp.dir / "good", temp.dir / "started");
   std::filesystem::create_directory(temp.dir / "folder");
   std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
-  EXPECT_FALSE(StartProgram(InDir(GetParam().path, temp.dir.Path())));
+  EXPECT_FALSE(StartProgram(temp.dir.Fill(GetParam().path)));
   EXPECT_FALSE(Exists(temp.dir / "started"));
 }
 
@@ -294,7 +234,7 @@ TEST_P(FileLookupTest, GivesTheNameOfAnExistingRegularFile) {
   WriteFile(temp.dir / "tools/MSINFO32.EXE", "", 0644);
   std::filesystem::create_symlink(temp.dir / "prog", temp.dir / "link");
   std::filesystem::create_symlink(temp.dir / "gone", temp.dir / "dangling");
-  EXPECT_EQ(FileLookup(InDir(GetParam().path, temp.dir.Path())), GetParam().expected);
+  EXPECT_EQ(FileLookup(temp.dir.Fill(GetParam().path)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -328,7 +268,7 @@ TEST_P(ReadRegularFileTest, ReadsOnlyARegularFileWithinTheLimit) {
   std::filesystem::create_symlink(dir / "eight", dir / "link");
   ::mkfifo((dir / "fifo").c_str(), 0600);
   std::filesystem::create_symlink(dir / "fifo", dir / "link-to-fifo");
-  const std::string path = InDir(GetParam().path, dir.Path());
+  const std::string path = dir.Fill(GetParam().path);
   EXPECT_EQ(ReadRegularFile(path, 8), GetParam().content);
 }
 

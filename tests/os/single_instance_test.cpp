@@ -65,20 +65,6 @@ struct Probes {
   std::string results;  // one letter per probe: W won, P lost, U unguarded
 };
 
-TEST(SingleInstance, SecondGuardSeesTheFirstUntilItEnds) {
-  TempDir dir;
-  auto first = std::make_unique<SingleInstance>(dir / "lock");
-  EXPECT_TRUE(first->Guarded());
-  EXPECT_FALSE(first->PrevInstance());
-  {
-    const SingleInstance second(dir / "lock");
-    EXPECT_TRUE(second.PrevInstance());
-    EXPECT_FALSE(second.Guarded());
-  }
-  first.reset();
-  EXPECT_TRUE(SingleInstance(dir / "lock").Guarded());
-}
-
 // Each round on the same lock, after the last round's holder was killed.
 TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
   TempDir dir;

@@ -13,27 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
+
 namespace vemora::testing_support {
-
-// A fresh directory under /tmp, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = "/tmp/vemora-test-XXXXXX";
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 inline void WriteFile(const std::string& path, const std::string& content, mode_t mode = 0644) {
   std::ofstream(path, std::ios::binary) << content;
@@ -43,26 +25,6 @@ inline void WriteFile(const std::string& path, const std::string& content, mode_
 // An executable script that leaves `marker` behind when it runs.
 inline void WriteMarkerScript(const std::string& path, const std::string& marker) {
   WriteFile(path, "#!/bin/sh\necho started > '" + marker + "'\n", 0755);
-}
-
-inline bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
-// Polls for a condition, at most about 20 seconds: what it waits for is
-// another process, never a fixed delay.
-template <class Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 2000; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return condition();
-}
-
-inline bool WaitForFile(const std::string& path) {
-  return Eventually([&] { return Exists(path); });
 }
 
 // Children of this process that have ended but were never waited for.

@@ -14,7 +14,6 @@
 namespace vemora {
 namespace {
 
-using avi_testing::BadClip;
 using testing_support::TempDir;
 
 constexpr int kViewWidth = 81;
@@ -80,22 +79,17 @@ TEST_F(AnimationViewTest, OneFrameClipIsShownStill) {
   EXPECT_GT(WrongPixels(view_, [&](int, int) { return Button(); }), 0);
 }
 
-class AnimationViewBadClipTest : public AnimationViewTest,
-                                 public testing::WithParamInterface<BadClip> {};
-
-// After a good clip, so that the bad one must also clear what was shown.
-TEST_P(AnimationViewBadClipTest, EmptiesTheControl) {
+// After a good clip, so that the bad one must also clear what was shown. Which
+// damage the reader refuses is the reader's own table.
+TEST_F(AnimationViewTest, BadClipEmptiesTheControl) {
   ASSERT_TRUE(view_.Open(VEMORA_CLIP_FILE));
-  EXPECT_FALSE(view_.Open(avi_testing::WriteBytes(dir_ / "quorl.avi", GetParam().bytes)));
+  EXPECT_FALSE(view_.Open(avi_testing::WriteBytes(dir_ / "quorl.avi", {'R', 'I', 'F', 'F'})));
   EXPECT_EQ(view_.FrameCount(), 0);
   EXPECT_EQ(view_.CurrentFrame(), 0);
   EXPECT_FALSE(view_.IsPlaying());  // no timer left to step an empty control
   EXPECT_EQ(WrongPixels(view_, [&](int, int) { return Button(); }), 0);
+  EXPECT_FALSE(view_.Open(dir_ / "missing.avi"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Clips, AnimationViewBadClipTest,
-                         testing::ValuesIn(avi_testing::BadClips()),
-                         testing_support::RowName<BadClip>);
 
 }  // namespace
 }  // namespace vemora

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "os/registry.h"
+#include "support/files.h"
 
 namespace vemora::testing_support {
 
@@ -35,28 +36,6 @@ inline std::string Replace(std::string text, std::string_view from, const std::s
   return text;
 }
 
-// A fresh folder in the user's temporary folder, removed with its contents.
-class TempDir {
- public:
-  TempDir() {
-    char base[MAX_PATH + 1] = {};
-    path_ = std::string(base, ::GetTempPathA(sizeof base, base)) + UniqueName("vemora-test");
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-  // `text` with every "{dir}" replaced by this folder.
-  std::string Fill(const std::string& text) const { return Replace(text, "{dir}", path_); }
-
- private:
-  std::string path_;
-};
-
 inline void WriteText(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
@@ -64,19 +43,6 @@ inline void WriteText(const std::string& path, const std::string& content) {
 inline std::string ReadText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-inline bool Exists(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Polls at most about 20 seconds: it waits for another process, never a delay.
-template <class Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 2000 && !condition(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return condition();
 }
 
 // helper_program.cpp, built beside the running test.
@@ -113,40 +79,6 @@ class TestKey {
 
  private:
   std::string path_;
-};
-
-// Passes every call on, counting the keys opened and closed. With a base,
-// it holds only HKEY_LOCAL_MACHINE\X, read from HKEY_CURRENT_USER\<base>\X.
-class CountingRegistry : public Registry {
- public:
-  explicit CountingRegistry(Registry& inner, std::string base = {})
-      : inner_(inner), base_(std::move(base)) {}
-  std::int32_t OpenKey(RegKey root, const std::string& subKey, std::uint32_t options,
-                       std::uint32_t access, RegKey& key) override {
-    requests.push_back(subKey);
-    if (!base_.empty() && root != kHkeyLocalMachine) return kErrorFileNotFound;
-    const std::int32_t status =
-        base_.empty()
-            ? inner_.OpenKey(root, subKey, options, access, key)
-            : inner_.OpenKey(kHkeyCurrentUser, base_ + "\\" + subKey, options, access, key);
-    opens += status == kErrorSuccess;
-    return status;
-  }
-  std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t& type, char* data,
-                          std::uint32_t& size) override {
-    return inner_.QueryValue(key, valueName, type, data, size);
-  }
-  std::int32_t CloseKey(RegKey key) override {
-    const std::int32_t status = inner_.CloseKey(key);
-    closes += status == kErrorSuccess;
-    return status;
-  }
-  std::vector<std::string> requests;  // every key asked for
-  int opens = 0, closes = 0;
-
- private:
-  Registry& inner_;
-  std::string base_;
 };
 
 }  // namespace vemora::testing_support

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The built program as a user runs it: exit statuses, the user's decimal
+# separator, standard input, and a failing write.
+# Usage: program_test.sh VEMORA_CALC
+set -uo pipefail
+calc=$1
+failures=0
+help="Hilfe (help): vemora-calc --help"
+# expect NAME STATUS TEXT COMMAND...: runs COMMAND; compares its status, and
+# what it wrote to standard output and error together.
+expect() {
+  local name=$1 status=$2 want=$3
+  shift 3
+  local out rc
+  out=$("$@" 2>&1)
+  rc=$?
+  if [ "$rc" != "$status" ] || [ "$out" != "$want" ]; then
+    echo "FAIL $name: status $rc (want $status), output '$out' (want '$want')"
+    failures=$((failures + 1))
+  fi
+}
+export LANG= LANGUAGE= LC_ALL=C.UTF-8
+expect Success 0 "9.1" "$calc"
+expect CalculationFailed 1 "vemora-calc: Laufzeitfehler 11: Division durch Null" "$calc" --block 0
+expect Usage 2 "vemora-calc: --foo: unbekannte Option (unknown option)
+$help" "$calc" --foo
+expect CsvFileMissing 2 "vemora-calc: /nonexistent/servers.csv: Datei nicht lesbar (cannot open file)
+$help" "$calc" --csv /nonexistent/servers.csv
+expect CsvFromStandardInput 0 "disk,mirror,block,clients,files,nw4,compression,suballocation,other,L1,L2,L3,L4,L5,L6,L7,L8,SummeKB,SummeMB,text,error
+100,0,4,5,10000,0,0,0,3000,2048,10,0,60,204.8,2000,2000,3000,9322.8,9.104296875,9.1," \
+  sh -c "printf 'disk\n100\n' | '$calc' --csv -"
+expect WriteError 1 "vemora-calc: Schreibfehler (write error)" sh -c "'$calc' >/dev/full"
+if locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+  LC_ALL=de_DE.UTF-8 expect GermanLocale 0 "9,1" "$calc"
+else
+  echo "no de_DE.UTF-8 locale: German separator not checked"
+fi
+exit $((failures > 0))
