@@ -87,27 +87,24 @@ def wait_for(find, what):
 
 
 def window_of(pid, role):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == pid:
-            return next((w for w in app if w.getRole() == role), None)
-    return None
+    desktop = pyatspi.Registry.getDesktop(0)
+    apps = [a for a in desktop if a is not None and a.get_process_id() == pid]
+    return next((w for a in apps for w in a if w.getRole() == role), None)
 
 
 def label_of(node):
-    for relation in node.getRelationSet():
-        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
-            return relation.getTarget(0).name
-    return ""
+    return next((r.getTarget(0).name for r in node.getRelationSet()
+                 if r.getRelationType() == pyatspi.RELATION_LABELLED_BY), "")
 
 
 def value_of(node):
-    states = node.getState()
-    if node.getRole() in (pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON):
-        value = "on" if states.contains(pyatspi.STATE_CHECKED) else "off"
-        return value if states.contains(pyatspi.STATE_ENABLED) else value + ", disabled"
-    if node.getRole() == pyatspi.ROLE_TEXT:
+    states, role = node.getState(), node.getRole()
+    if role == pyatspi.ROLE_TEXT:
         return node.queryText().getText(0, -1)
-    return ""
+    if role not in (pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON):
+        return ""
+    value = "on" if states.contains(pyatspi.STATE_CHECKED) else "off"
+    return value if states.contains(pyatspi.STATE_ENABLED) else value + ", disabled"
 
 
 def rows(kind, node):
@@ -147,8 +144,8 @@ def announced_result(field, keys):
 
     pyatspi.Registry.registerEventListener(on_change, "object:text-changed:insert")
     click(field)
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a"], check=True)
-    subprocess.run(["xdotool", "type", "--delay", "50", keys], check=True)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a", "type", "--delay", "50", keys],
+                   check=True)
     GLib.timeout_add_seconds(15, pyatspi.Registry.stop)  # gives up
     pyatspi.Registry.start()
     return heard
