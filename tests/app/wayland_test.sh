@@ -12,7 +12,7 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
   rm -rf "$runtime"
 }
 trap cleanup EXIT
