@@ -150,8 +150,8 @@ std::vector<BadClip> BadClips() {
   add("FrameChunkBeyondMovi", patch(sizeOf("00dc"), U32At(good, movi - 4)));
   add("ListTooShortForItsType", grown(good, 12, {'L', 'I', 'S', 'T', 2, 0, 0, 0, 'a', 'b'}));
   add("StrayBytesAfterLastChunk", grown(good, good.size(), {'J', 'U', 'N'}));
-  add("RecListsNestedTooDeep", SmallClip([](AviParts& p) {
-        for (int i = 0; i < 8; ++i) p.movi = {List("rec ", p.movi)};
+  add("RecListsNestedTooDeep", SmallClip([](AviParts& p) {  // the first frames at the top
+        for (int i = 0; i < 8; ++i) p.movi[2] = List("rec ", {p.movi[2]});
       }));
   add("RecListLongerThanMovi", SmallClip([](AviParts& p) {
         p.movi = {List("rec ", {p.movi[0]})};
