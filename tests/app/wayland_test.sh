@@ -18,10 +18,13 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
-  sed 's/^/window: /' "$runtime/windows" >&2 || true
-  sed 's/^/weston: /' "$runtime/weston.log" >&2
+  cat "$runtime/windows" "$runtime/weston.log" >&2 || true
   exit 1
 }
+# Waits up to 10 s for a command to succeed.
+within_10s() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
+shown() { [ "$(grep -cE "$1" "$runtime/windows" 2>/dev/null)" = 1 ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 unset DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-vemora
@@ -29,37 +32,20 @@ export LC_ALL=C.UTF-8
 weston --no-config --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   --modules="$module" >"$runtime/weston.log" 2>&1 &
 pids+=($!)
-# The module's first list: weston listens and runs its loop.
-for _ in $(seq 100); do [ -f "$runtime/windows" ] && break; sleep 0.1; done
-[ -f "$runtime/windows" ] || fail "weston did not start with the module"
-
-# Waits up to 10 s until exactly $2 shown windows have titles matching $1.
-wait_windows() {
-  for _ in $(seq 100); do
-    [ "$(grep -cE "$1" "$runtime/windows" 2>/dev/null)" = "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# Waits up to 10 s for a process to end; fails unless it exited with 0.
-wait_ended() {
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && fail "$2 did not end"
-  wait "$1" || fail "$2 ended with status $?"
-}
+within_10s test -f "$runtime/windows" || fail "weston did not start with the module"
 caption='Vemora - Version 2.3   Copyright © 2026 Die Vemora-Entwickler'
 
 "$bin" & first=$!
 pids+=("$first")
-wait_windows "^$caption\$" 1 || fail "no main window captioned '$caption'"
+within_10s shown "^$caption\$" || fail "no main window captioned '$caption'"
 
 "$bin" & second=$!
 pids+=("$second")
-wait_windows '^Vemora$' 1 || fail "the second copy showed no message"
+within_10s shown '^Vemora$' || fail "the second copy showed no message"
 echo Vemora >"$runtime/close"
-wait_ended "$second" "the second copy"
-kill -0 "$first" || fail "the first copy ended with the second"
+{ within_10s ended "$second" && wait "$second"; } || fail "the second copy did not end cleanly"
+ended "$first" && fail "the first copy ended with the second"
 
 echo "$caption" >"$runtime/close"
-wait_ended "$first" "the program"
+{ within_10s ended "$first" && wait "$first"; } || fail "the program did not end cleanly"
 echo "wayland test passed"

@@ -22,18 +22,11 @@ struct Watch {
   std::string dir;
 };
 
-std::string TakeCloseRequest(const std::string& path) {
-  std::ifstream file(path);
-  std::string title;
-  if (!file || !std::getline(file, title)) return {};
-  file.close();
-  std::remove(path.c_str());
-  return title;
-}
-
 int Tick(void* data) {
   auto* watch = static_cast<Watch*>(data);
-  const std::string close = TakeCloseRequest(watch->dir + "/close");
+  std::string close;  // a request is acted on once
+  if (std::getline(std::ifstream(watch->dir + "/close"), close))
+    std::remove((watch->dir + "/close").c_str());
   const std::string list = watch->dir + "/windows";
   {
     std::ofstream out(list + ".new");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,43 +16,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpus = VEMORA_FUZZ_CORPUS_DIR;
-
 struct InputRow {
-  std::string name;
+  std::string name;  // target_file, letters, digits and underscores only
   std::string target;
   fs::path file;
 };
 
-// Test names allow only letters, digits and underscores.
-std::string RowNameOf(const std::string& target, const std::string& file) {
-  std::string name = target + "_" + file;
-  std::replace_if(
-      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
-      '_');
-  return name;
-}
-
 std::vector<InputRow> CorpusInputs() {
   std::vector<InputRow> rows;
-  std::error_code error;
-  for (const auto& folder : fs::directory_iterator(kCorpus, error)) {
-    if (!folder.is_directory()) continue;
-    const std::string target = folder.path().filename().string();
+  for (const auto& folder : fs::directory_iterator(VEMORA_FUZZ_CORPUS_DIR)) {
     for (const auto& file : fs::directory_iterator(folder.path())) {
-      if (!file.is_regular_file()) continue;
-      const std::string name = file.path().filename().string();
-      rows.push_back({RowNameOf(target, name), target, file.path()});
+      const std::string target = folder.path().filename().string();
+      std::string name = target + "_" + file.path().filename().string();
+      std::replace_if(
+          name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+      rows.push_back({name, target, file.path()});
     }
   }
-  std::sort(rows.begin(), rows.end(),
-            [](const InputRow& a, const InputRow& b) { return a.name < b.name; });
+  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   return rows;
-}
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class CorpusReplay : public ::testing::TestWithParam<InputRow> {};
@@ -62,7 +43,8 @@ TEST_P(CorpusReplay, PassesItsTargetsCheck) {
   const InputRow& row = GetParam();
   const FuzzTarget* target = FindFuzzTarget(row.target);
   ASSERT_NE(target, nullptr) << "corpus folder of no fuzz target: " << row.target;
-  const std::vector<std::uint8_t> bytes = ReadBytes(row.file);
+  std::ifstream in(row.file, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
   try {
     target->check(bytes);
   } catch (const CheckFailure& failure) {
