@@ -1,8 +1,7 @@
 """Reads the running program through the accessibility bus, as a screen
-reader does: every window's tree against one table, and the result's change
-announced while the user types. (The second copy's message is a stock Qt box,
-shown and closed by the Wayland and real-window tests.)
-Usage: accessibility_test.py PID (inside accessibility_test.sh)
+reader does: every window's tree against one table, the result's change
+announced while the user types, and the second copy's message box.
+Usage: accessibility_test.py PID VEMORA_BINARY (inside accessibility_test.sh)
 """
 import collections
 import subprocess
@@ -62,6 +61,11 @@ EXPECTED = [
     ("about", "push button", "OK", "", ""),
     ("about", "push button", "Systeminfo...", "", ""),
     ("about", "label", "Copyright © 2026 Die Vemora-Entwickler", "", ""),
+    ("message", "alert", "Vemora", "", ""),
+    ("message", "image", "", "", ""),
+    ("message", "label", "Vemora ist schon einmal geladen !", "", ""),
+    ("message", "panel", "", "", ""),
+    ("message", "push button", "OK", "", ""),
 ]
 
 failures = []
@@ -148,7 +152,7 @@ def announced_result(field, keys):
 
 
 def main():
-    pid = int(sys.argv[1])
+    pid, binary = int(sys.argv[1]), sys.argv[2]
     main_window = wait_for(lambda: window_of(pid, pyatspi.ROLE_FRAME), "the main window")
     nodes = check("main", main_window)
 
@@ -158,6 +162,12 @@ def main():
 
     click(nodes[("image", "Erläuterung und Bezugsquellen")])
     check("about", wait_for(lambda: window_of(pid, pyatspi.ROLE_DIALOG), "the About window"))
+
+    second = subprocess.Popen([binary])
+    box = wait_for(lambda: window_of(second.pid, pyatspi.ROLE_ALERT), "the second copy's message")
+    check("message", box)["push button", "OK"].queryAction().doAction(0)
+    if second.wait(timeout=15) != 0:
+        fail("the second copy did not end cleanly after OK")
 
     if failures:
         sys.exit(1)

@@ -22,4 +22,4 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus
 pid=$!
 trap 'kill -9 $pid 2>/dev/null || true' EXIT
 # Debian's own interpreter, which has pyatspi.
-/usr/bin/python3 "$(dirname "$0")/accessibility_test.py" "$pid"
+/usr/bin/python3 "$(dirname "$0")/accessibility_test.py" "$pid" "$1"
