@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -285,6 +287,26 @@ GoodRow OurClip() {
   std::ifstream in(VEMORA_CLIP_FILE, std::ios::binary);
   return {"OurClip", Bytes(std::istreambuf_iterator<char>(in), {}),
           ToPixels(drawn.frames, drawn.palette), drawn.microSecPerFrame};
+}
+
+// An independent decoder: ffmpeg must see the drawing in our clip too, so a
+// mistake shared by our writer and our reader cannot hide.
+TEST(OurClipTest, FfmpegDecodesTheDrawing) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string command = std::string("ffmpeg -v error -nostdin -i '") + VEMORA_CLIP_FILE +
+                              "' -f rawvideo -pix_fmt rgb24 -";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  Bytes decoded;
+  for (int c = 0; (c = std::fgetc(pipe)) != EOF;) decoded.push_back(static_cast<std::uint8_t>(c));
+  ASSERT_EQ(pclose(pipe), 0);
+  Bytes drawn;
+  for (const auto& frame : OurClip().expected) {
+    for (std::uint32_t pixel : frame) {
+      for (int shift : {16, 8, 0}) drawn.push_back(static_cast<std::uint8_t>(pixel >> shift));
+    }
+  }
+  EXPECT_TRUE(decoded == drawn);
 }
 
 // Rows that take every path of the encoder: long runs, runs of two and
