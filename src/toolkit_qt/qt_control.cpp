@@ -12,30 +12,10 @@
 
 #include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
+#include "toolkit/property_checks.h"
 #include "toolkit_qt/qt_widgets.h"
 
 namespace vemora {
-namespace {
-
-// Beyond this a font size is a runaway, not a layout.
-constexpr double kMaxFontSize = 2048;
-// Beyond this a geometry cannot be a window's.
-constexpr double kMaxPixels = 1 << 20;
-
-[[noreturn]] void Unsupported() {
-  Raise(ErrorNumber::kPropertyNotSupported);
-}
-[[noreturn]] void BadValue() {
-  Raise(ErrorNumber::kInvalidPropertyValue);
-}
-
-int ToPixels(double pixels) {
-  if (!std::isfinite(pixels) || std::fabs(pixels) > kMaxPixels) BadValue();
-  return static_cast<int>(std::lround(pixels));
-}
-
-}  // namespace
-
 QtControl::QtControl(const ControlDesign& design, QWidget* widget, Dpi dpi)
     : name_(design.name), kind_(design.kind), widget_(widget), dpi_(dpi) {}
 
@@ -61,26 +41,26 @@ void QtControl::SetGeometry(Prop prop, double twips) {
   QRect g = widget_->geometry();
   switch (prop) {
     case Prop::Height:
-      if (twips < 0) BadValue();
-      g.setHeight(ToPixels(dpi_.ToPixelsY(twips)));
+      if (twips < 0) RaiseBadValue();
+      g.setHeight(CheckedPixels(dpi_.ToPixelsY(twips)));
       break;
     case Prop::Width:
-      if (twips < 0) BadValue();
-      g.setWidth(ToPixels(dpi_.ToPixelsX(twips)));
+      if (twips < 0) RaiseBadValue();
+      g.setWidth(CheckedPixels(dpi_.ToPixelsX(twips)));
       break;
     case Prop::Top:
-      g.moveTop(ToPixels(dpi_.ToPixelsY(twips)));
+      g.moveTop(CheckedPixels(dpi_.ToPixelsY(twips)));
       break;
     default:
-      g.moveLeft(ToPixels(dpi_.ToPixelsX(twips)));
+      g.moveLeft(CheckedPixels(dpi_.ToPixelsX(twips)));
       break;
   }
   widget_->setGeometry(g);
 }
 
 void QtControl::SetFontSize(double points) {
-  if (!HasFont()) Unsupported();
-  if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) BadValue();
+  if (!HasFont()) RaiseUnsupported();
+  CheckFontSize(points);
   QFont font = widget_->font();
   font.setPointSizeF(points);
   widget_->setFont(font);
@@ -94,19 +74,19 @@ double QtControl::Get(Prop prop) const {
     case Prop::Left:
       return GetGeometry(prop);
     case Prop::FontSize:
-      if (!HasFont()) Unsupported();
+      if (!HasFont()) RaiseUnsupported();
       return widget_->font().pointSizeF();
     case Prop::Enabled:
       return widget_->isEnabled() ? -1 : 0;
     case Prop::Value:
       if (auto* box = qobject_cast<QCheckBox*>(widget_)) return box->isChecked() ? 1 : 0;
       if (auto* option = qobject_cast<QRadioButton*>(widget_)) return option->isChecked() ? -1 : 0;
-      Unsupported();
+      RaiseUnsupported();
     case Prop::ListIndex:
       if (auto* combo = qobject_cast<QComboBox*>(widget_)) return combo->currentIndex();
-      Unsupported();
+      RaiseUnsupported();
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
 }
 
@@ -126,7 +106,7 @@ void QtControl::Set(Prop prop, double value) {
       return;
     case Prop::Value:
       if (auto* box = qobject_cast<QCheckBox*>(widget_)) {
-        if (value != 0 && value != 1) BadValue();
+        if (value != 0 && value != 1) RaiseBadValue();
         box->setChecked(value == 1);
         return;
       }
@@ -134,17 +114,17 @@ void QtControl::Set(Prop prop, double value) {
         option->setChecked(value != 0);
         return;
       }
-      Unsupported();
+      RaiseUnsupported();
     case Prop::ListIndex:
       if (auto* combo = qobject_cast<QComboBox*>(widget_)) {
         const int index = RealToInt32(value);
-        if (index < -1 || index >= combo->count()) BadValue();
+        if (index < -1 || index >= combo->count()) RaiseBadValue();
         combo->setCurrentIndex(index);
         return;
       }
-      Unsupported();
+      RaiseUnsupported();
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
 }
 
@@ -157,7 +137,7 @@ std::string QtControl::GetText(Prop prop) const {
     if (auto* button = qobject_cast<QAbstractButton*>(widget_)) return button->text().toStdString();
     if (auto* frame = qobject_cast<QGroupBox*>(widget_)) return frame->title().toStdString();
   }
-  Unsupported();
+  RaiseUnsupported();
 }
 
 void QtControl::SetText(Prop prop, std::string_view text) {
@@ -169,7 +149,7 @@ void QtControl::SetText(Prop prop, std::string_view text) {
       return button->setText(ToQString(text));
     if (auto* frame = qobject_cast<QGroupBox*>(widget_)) return frame->setTitle(ToQString(text));
   }
-  Unsupported();
+  RaiseUnsupported();
 }
 
 void QtControl::Connect(Event event, std::function<void()> handler) {
@@ -200,7 +180,7 @@ void QtControl::Connect(Event event, std::function<void()> handler) {
     picture->SetClickHandler(std::move(handler));
     return;
   }
-  Unsupported();
+  RaiseUnsupported();
 }
 
 }  // namespace vemora

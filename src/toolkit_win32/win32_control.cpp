@@ -7,6 +7,7 @@
 
 #include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
+#include "toolkit/property_checks.h"
 #include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_form.h"
 
@@ -16,22 +17,6 @@ namespace {
 // The form's font where the design gives none, as on the other toolkit.
 constexpr wchar_t kDefaultFace[] = L"Arial";
 constexpr double kDefaultPoints = 8.25;
-// Beyond this a font size is a runaway, not a layout.
-constexpr double kMaxFontSize = 2048;
-// Beyond this a geometry cannot be a window's.
-constexpr double kMaxPixels = 1 << 20;
-
-[[noreturn]] void Unsupported() {
-  Raise(ErrorNumber::kPropertyNotSupported);
-}
-[[noreturn]] void BadValue() {
-  Raise(ErrorNumber::kInvalidPropertyValue);
-}
-
-int ToPixels(double pixels) {
-  if (!std::isfinite(pixels) || std::fabs(pixels) > kMaxPixels) BadValue();
-  return static_cast<int>(std::lround(pixels));
-}
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageW(window, message, wParam, lParam);
@@ -105,18 +90,18 @@ void Win32Control::SetGeometry(Prop prop, double twips) {
   const double pixels = twips * form_.Dpi() / 1440.0;
   switch (prop) {
     case Prop::Height:
-      if (twips < 0) BadValue();
-      height = ToPixels(pixels);
+      if (twips < 0) RaiseBadValue();
+      height = CheckedPixels(pixels);
       break;
     case Prop::Width:
-      if (twips < 0) BadValue();
-      width = ToPixels(pixels);
+      if (twips < 0) RaiseBadValue();
+      width = CheckedPixels(pixels);
       break;
     case Prop::Top:
-      top = ToPixels(pixels);
+      top = CheckedPixels(pixels);
       break;
     default:
-      left = ToPixels(pixels);
+      left = CheckedPixels(pixels);
       break;
   }
   Place(left, top, width, height);
@@ -154,8 +139,8 @@ void Win32Control::Rescale(UINT from, UINT to) {
 }
 
 void Win32Control::SetFontSize(double points) {
-  if (!HasFont()) Unsupported();
-  if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) BadValue();
+  if (!HasFont()) RaiseUnsupported();
+  CheckFontSize(points);
   points_ = points;
   ApplyFont();
 }
@@ -168,7 +153,7 @@ double Win32Control::Get(Prop prop) const {
     case Prop::Left:
       return GetGeometry(prop);
     case Prop::FontSize:
-      if (!HasFont()) Unsupported();
+      if (!HasFont()) RaiseUnsupported();
       return points_;
     case Prop::Enabled:
       return IsWindowEnabled(window_) ? -1 : 0;
@@ -176,13 +161,13 @@ double Win32Control::Get(Prop prop) const {
       const bool checked = Send(window_, BM_GETCHECK) == BST_CHECKED;
       if (kind_ == ControlKind::CheckBox) return checked ? 1 : 0;
       if (kind_ == ControlKind::OptionButton) return checked ? -1 : 0;
-      Unsupported();
+      RaiseUnsupported();
     }
     case Prop::ListIndex:
       if (kind_ == ControlKind::ComboBox) return static_cast<double>(Send(window_, CB_GETCURSEL));
-      Unsupported();
+      RaiseUnsupported();
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
 }
 
@@ -207,7 +192,7 @@ void Win32Control::Set(Prop prop, double value) {
       SetListIndex(value);
       return;
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
 }
 
@@ -216,22 +201,22 @@ void Win32Control::Set(Prop prop, double value) {
 // cannot be cleared, only replaced by another.
 void Win32Control::SetValue(double value) {
   if (kind_ == ControlKind::CheckBox) {
-    if (value != 0 && value != 1) BadValue();
+    if (value != 0 && value != 1) RaiseBadValue();
     const WPARAM check = value == 1 ? BST_CHECKED : BST_UNCHECKED;
     if (static_cast<WPARAM>(Send(window_, BM_GETCHECK)) == check) return;
     Send(window_, BM_SETCHECK, check);
     RaiseClick();
     return;
   }
-  if (kind_ != ControlKind::OptionButton) Unsupported();
+  if (kind_ != ControlKind::OptionButton) RaiseUnsupported();
   if (value != 0) form_.SelectOption(*this);
 }
 
 // Setting ListIndex raises Click, which the native list does not do.
 void Win32Control::SetListIndex(double value) {
-  if (kind_ != ControlKind::ComboBox) Unsupported();
+  if (kind_ != ControlKind::ComboBox) RaiseUnsupported();
   const int index = RealToInt32(value);
-  if (index < -1 || index >= static_cast<int>(Send(window_, CB_GETCOUNT))) BadValue();
+  if (index < -1 || index >= static_cast<int>(Send(window_, CB_GETCOUNT))) RaiseBadValue();
   if (index == listIndex_) return;
   Send(window_, CB_SETCURSEL, static_cast<WPARAM>(index));
   listIndex_ = index;
@@ -256,12 +241,12 @@ std::string Win32Control::GetText(Prop prop) const {
         break;
     }
   }
-  Unsupported();
+  RaiseUnsupported();
 }
 
 void Win32Control::SetText(Prop prop, std::string_view text) {
   if (prop == Prop::Caption) return SetCaption(text);
-  if (prop != Prop::Text || kind_ != ControlKind::TextBox) Unsupported();
+  if (prop != Prop::Text || kind_ != ControlKind::TextBox) RaiseUnsupported();
   if (WindowTextOf(window_) == text) return;
   // Change is raised here once, whether or not the edit control reports
   // text set from code.
@@ -280,7 +265,7 @@ void Win32Control::SetCaption(std::string_view text) {
     case ControlKind::Frame:
       break;
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
   SetWindowTextW(window_, WideFromUtf8(text).c_str());
   // A label is drawn on the form's background: the old text goes with it.
@@ -304,7 +289,7 @@ void Win32Control::Connect(Event event, std::function<void()> handler) {
       click_ = std::move(handler);
       return;
     default:
-      Unsupported();
+      RaiseUnsupported();
   }
 }
 
