@@ -12,7 +12,6 @@ namespace {
 struct Look {
   QRect geometry;
   double fontSize;
-  bool operator==(const Look&) const = default;
 };
 
 class ScalingTest : public AppHarness {
@@ -31,10 +30,6 @@ class ScalingTest : public AppHarness {
     return layout;
   }
   Form& Window() { return modul.vemora_Form.Get()->Window(); }
-  void ResizeOuter(double height, double width) {
-    Window().Set(Prop::Height, height);
-    Window().Set(Prop::Width, width);
-  }
   std::map<QString, Look> loadLayout;
 };
 
@@ -45,8 +40,8 @@ TEST_F(ScalingTest, LabelFontsBecomeWholeAtLoadSize) {
 }
 
 TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
-  const double h = Window().Get(Prop::Height), w = Window().Get(Prop::Width);
-  ResizeOuter(2 * h, 2 * w);
+  Window().Set(Prop::Height, 2 * Window().Get(Prop::Height));
+  Window().Set(Prop::Width, 2 * Window().Get(Prop::Width));
   const auto big = Layout();
   for (const auto& [name, look] : loadLayout) {
     EXPECT_NEAR(big.at(name).geometry.width(), 2 * look.geometry.width(), 1) << name.toStdString();
@@ -71,14 +66,12 @@ struct RefusedRow {
   int error;  // 0: accepted
 };
 
-class RefusedPropertyTest : public AppHarness, public ::testing::WithParamInterface<RefusedRow> {};
+class RefusedPropertyTest : public ScalingTest, public ::testing::WithParamInterface<RefusedRow> {};
 
 TEST_P(RefusedPropertyTest, RaisesItsErrorOrTakesTheValue) {
-  Start();
-  Control& control = modul.vemora_Form.Get()->Window().Item(GetParam().control);
   int error = 0;
   try {
-    control.Set(GetParam().prop, GetParam().value);
+    Window().Item(GetParam().control).Set(GetParam().prop, GetParam().value);
   } catch (const RuntimeError& e) {
     error = e.Code();
   }

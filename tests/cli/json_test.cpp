@@ -20,7 +20,6 @@ struct EscapeRow {
 const std::string kFffd = "\xEF\xBF\xBD";
 
 const EscapeRow kEscapeRows[] = {
-    {"Plain", "100", "\"100\""},
     {"QuoteAndBackslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
     {"ShortControls", "\b\f\n\r\t", "\"\\b\\f\\n\\r\\t\""},
     {"OtherControls", std::string("\x01\x1f", 2) + std::string(1, '\0'),

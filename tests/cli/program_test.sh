@@ -21,9 +21,6 @@ expect() {
 }
 export LANG= LANGUAGE= LC_ALL=C.UTF-8
 expect Success 0 "9.1" "$calc"
-expect CalculationFailed 1 "vemora-calc: Laufzeitfehler 11: Division durch Null" "$calc" --block 0
-expect Usage 2 "vemora-calc: --foo: unbekannte Option (unknown option)
-$help" "$calc" --foo
 expect CsvFileMissing 2 "vemora-calc: /nonexistent/servers.csv: Datei nicht lesbar (cannot open file)
 $help" "$calc" --csv /nonexistent/servers.csv
 expect CsvFromStandardInput 0 "disk,mirror,block,clients,files,nw4,compression,suballocation,other,L1,L2,L3,L4,L5,L6,L7,L8,SummeKB,SummeMB,text,error

@@ -17,11 +17,6 @@ namespace vemora::testing_support {
 
 class Properties {
  public:
-  struct SetFailure {
-    ErrorNumber error;
-    std::function<bool(double)> when;  // empty: every set fails
-  };
-
   double Read(Prop prop) const {
     if (const auto rule = failGet.find(prop); rule != failGet.end()) Raise(rule->second);
     const auto it = values.find(prop);
@@ -29,17 +24,14 @@ class Properties {
     return it->second;
   }
   void Write(Prop prop, double value) {
-    if (const auto rule = failSet.find(prop);
-        rule != failSet.end() && (!rule->second.when || rule->second.when(value))) {
-      Raise(rule->second.error);
-    }
+    if (const auto rule = failSet.find(prop); rule != failSet.end()) Raise(rule->second);
     if (!values.contains(prop)) Raise(ErrorNumber::kPropertyNotSupported);
     values[prop] = value;
   }
 
   std::map<Prop, double> values;
   std::map<Prop, ErrorNumber> failGet;
-  std::map<Prop, SetFailure> failSet;
+  std::map<Prop, ErrorNumber> failSet;
 };
 
 class FakeControl : public Control, public Properties {
