@@ -53,18 +53,17 @@ click() {  # WINDOW CONTROL
   click_twips "$1" "$x" "$y"
 }
 
-wait_ended() {
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+# Tries a command every 0.1 s until it succeeds, at most TRIES times.
+retry() {  # TRIES COMMAND...
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
   return 1
 }
-
-wait_gone() {
-  for _ in $(seq 50); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+ended() { ! kill -0 "$1" 2>/dev/null; }
+gone() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+wait_ended() { retry 100 ended "$1"; }
+wait_gone() { retry 50 gone "$1"; }
 
 # The clipboard may take a moment to pass from the program to X; a copy
 # that never arrives is tried again.
@@ -169,8 +168,7 @@ about_cases() {
   open_about
   offer_sysinfo on
   click "$about" cbSysInfo
-  for _ in $(seq 100); do [ -e "$marker_started" ] && break; sleep 0.1; done
-  [ -e "$marker_started" ] || fail "Systeminfo did not start the program the registry names"
+  retry 100 test -e "$marker_started" || fail "Systeminfo did not start the program the registry names"
   offer_sysinfo off
   # The started program took the focus: back to the window with a click.
   click_twips "$about" 150 4450
@@ -205,31 +203,26 @@ end_case() {
   wait_ended "$first" || fail "Beenden did not end the program"
 }
 
-# The whole table in a German locale; the typing rows again in an English one.
-run_window_cases() {
+run_rows() {  # LOCALE SEPARATOR [SCREENSHOT], the rows on standard input
   local rows row
-  export LC_ALL=de_DE.UTF-8
-  separator=,
+  export LC_ALL=$1
+  separator=$2
+  mapfile -t rows
   start_main
   expect_result 9,1 "the design inputs"
-  import -window root "$out/main_window.png"
-  mapfile -t rows < <(window_table)
+  if [ -n "${3:-}" ]; then import -window root "$out/$3"; fi
   for row in "${rows[@]}"; do
     # shellcheck disable=SC2086
     step $row
   done
+}
+
+# The whole table in a German locale; the typing rows again in an English one.
+run_window_cases() {
+  run_rows de_DE.UTF-8 , main_window.png < <(window_table)
   about_cases
   second_copy_case
   end_case
-
-  export LC_ALL=C.UTF-8
-  separator=.
-  start_main
-  expect_result 9,1 "the design inputs"
-  mapfile -t rows < <(window_table | sed '/^resize/,$d' | grep '^type')
-  for row in "${rows[@]}"; do
-    # shellcheck disable=SC2086
-    step $row
-  done
+  run_rows C.UTF-8 . < <(window_table | sed '/^resize/,$d' | grep '^type')
   end_case
 }

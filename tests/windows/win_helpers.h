@@ -6,14 +6,10 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <thread>
-#include <vector>
 
 #include "os/registry.h"
 #include "support/files.h"
