@@ -1,9 +1,12 @@
 // A registry that passes every call on and counts what went through it: the
-// keys asked for, and the keys opened and closed.
+// keys asked for, and the keys opened and closed. With a base it answers for
+// HKEY_LOCAL_MACHINE\X only, from <base root>\<base>\X, so that tests on a
+// real registry read keys of their own.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "os/registry.h"
@@ -12,12 +15,18 @@ namespace vemora::testing_support {
 
 class CountingRegistry : public Registry {
  public:
-  explicit CountingRegistry(Registry& inner) : inner_(inner) {}
+  explicit CountingRegistry(Registry& inner, RegKey baseRoot = 0, std::string base = {})
+      : inner_(inner), baseRoot_(baseRoot), base_(std::move(base)) {}
 
   std::int32_t OpenKey(RegKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t access, RegKey& key) override {
     requests.push_back(subKey);
-    const std::int32_t status = inner_.OpenKey(root, subKey, options, access, key);
+    std::int32_t status = kErrorFileNotFound;
+    if (base_.empty()) {
+      status = inner_.OpenKey(root, subKey, options, access, key);
+    } else if (root == kHkeyLocalMachine) {
+      status = inner_.OpenKey(baseRoot_, base_ + "\\" + subKey, options, access, key);
+    }
     opens += status == kErrorSuccess;
     return status;
   }
@@ -39,6 +48,8 @@ class CountingRegistry : public Registry {
 
  private:
   Registry& inner_;
+  RegKey baseRoot_;
+  std::string base_;
 };
 
 }  // namespace vemora::testing_support
