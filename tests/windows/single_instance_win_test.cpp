@@ -36,8 +36,18 @@ class Probes {
     for (int i = 0; i < count; ++i) {
       std::string commandLine = "\"" + program + "\" \"" + name + "\"";
       PROCESS_INFORMATION started{};
-      EXPECT_TRUE(::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                   nullptr, nullptr, &startup, &started));
+      // Wine on a loaded machine now and then refuses a start; a probe that
+      // did not start never answers, and waiting for it would hang.
+      bool ok = false;
+      for (int attempt = 0; attempt < 3 && !ok; ++attempt) {
+        if (attempt > 0) ::Sleep(200);
+        ok = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                              nullptr, nullptr, &startup, &started);
+      }
+      if (!ok) {
+        ADD_FAILURE() << "probe " << i << " did not start, error " << ::GetLastError();
+        continue;
+      }
       ::CloseHandle(started.hThread);
       processes_.push_back(started.hProcess);
     }
