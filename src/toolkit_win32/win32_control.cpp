@@ -123,8 +123,9 @@ void Win32Control::ApplyFont() {
   }
   const RECT before = Rect();
   Send(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), IsWindowVisible(window_));
-  // A new font resizes a drop-down list's box: keep the height asked for.
-  if (kind_ == ControlKind::ComboBox)
+  // A new font resizes a drop-down list's box: keep the height asked for
+  // (none yet while the form is being built: the form places the box then).
+  if (kind_ == ControlKind::ComboBox && comboHeight_ > 0)
     Place(before.left, before.top, before.right - before.left, before.bottom - before.top);
   if (old) form_.Fonts().Release(old);
 }

@@ -112,7 +112,6 @@ void Win32Form::BuildContainer(const FormDesign& design, std::string_view contai
     // A drop-down list also needs room for its open list.
     if (d->kind == ControlKind::ComboBox)
       control->Place(box.left, box.top, box.right - box.left, box.bottom - box.top);
-    if (!d->toolTip.empty()) AddToolTip(native, d->toolTip);
     byId_[id] = {d, control.get()};
     byName_.emplace(std::string(d->name), control.get());
     owned_.push_back(std::move(control));
@@ -120,23 +119,27 @@ void Win32Form::BuildContainer(const FormDesign& design, std::string_view contai
   }
 }
 
-void Win32Form::AddToolTip(HWND control, std::string_view text) {
-  if (!toolTips_) {
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    // Long tips wrap instead of running across the screen.
-    SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
+// The tips are made when the mouse first comes over the form: their window
+// is one more for the display, and start-up need not wait for it.
+void Win32Form::MakeToolTips() {
+  if (toolTips_) return;
+  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  // Long tips wrap instead of running across the screen.
+  SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
+  for (const auto& [id, entry] : byId_) {
+    if (entry.design->toolTip.empty()) continue;
+    std::wstring wide = WideFromUtf8(entry.design->toolTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(entry.control->Window());
+    tool.lpszText = wide.data();
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  std::wstring wide = WideFromUtf8(text);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = wide.data();
-  SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 FontCache& Win32Form::Fonts() {
@@ -324,6 +327,7 @@ bool Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
       result = TRUE;
       return true;
     case WM_SETCURSOR:
+      MakeToolTips();
       if (const Entry* entry = ByWindow(reinterpret_cast<HWND>(wParam));
           entry && entry->design->questionPointer) {
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HELP)));

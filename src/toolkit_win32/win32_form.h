@@ -63,7 +63,7 @@ class Win32Form : public Form {
     Win32Control* control;
   };
   void BuildContainer(const FormDesign& design, std::string_view container, HWND parent);
-  void AddToolTip(HWND control, std::string_view text);
+  void MakeToolTips();
   Win32Control& Find(std::string_view name);
   const Entry* ByWindow(HWND control) const;
   void Press(bool defaultButton);
