@@ -111,14 +111,9 @@ std::vector<BadClip> BadClips() {
     rows.push_back({std::move(name), std::move(bytes)});
   };
   const Bytes good = clipgen::WriteAvi(SmallRleVideo());
-  auto patch = [&good](std::size_t at, std::uint32_t value) {
+  auto patched = [&good](std::size_t at, const Bytes& with) {
     Bytes bytes = good;
-    PutU32At(bytes, at, value);
-    return bytes;
-  };
-  auto patchByte = [&good](std::size_t at, std::uint8_t value) {
-    Bytes bytes = good;
-    bytes[at] = value;
+    std::copy(with.begin(), with.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
     return bytes;
   };
   auto grown = [](Bytes bytes, std::size_t at, const Bytes& more) {
@@ -135,12 +130,12 @@ std::vector<BadClip> BadClips() {
 
   // The file and its lists and chunks against their parents (a size past
   // its parent's end: the cut clip test).
-  add("NotRiff", patchByte(3, 'X'));
-  add("NotAvi", patchByte(8, 'W'));
-  add("NoHeaderList", patchByte(Find(good, "hdrl"), 'x'));
-  add("AvihMissing", patchByte(Find(good, "avih"), 'x'));
-  add("RiffSizeTooSmallForType", patch(4, 3));
-  add("StrfSizeWrapsAround", patch(Find(good, "strf") + 4, 0xFFFFFFF8));
+  add("NotRiff", patched(3, {'X'}));
+  add("NotAvi", patched(8, {'W'}));
+  add("NoHeaderList", patched(Find(good, "hdrl"), {'x'}));
+  add("AvihMissing", patched(Find(good, "avih"), {'x'}));
+  add("RiffSizeTooSmallForType", patched(4, {3, 0, 0, 0}));
+  add("StrfSizeWrapsAround", patched(Find(good, "strf") + 4, {0xF8, 0xFF, 0xFF, 0xFF}));
   add("ListTooShortForItsType", grown(good, 12, {'L', 'I', 'S', 'T', 2, 0, 0, 0, 'a', 'b'}));
   add("StrayBytesAfterLastChunk", grown(good, good.size(), {'J', 'U', 'N'}));
   add("RecListsNestedTooDeep", SmallClip([](AviParts& p) {  // the first frames at the top
