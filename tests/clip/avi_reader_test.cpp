@@ -159,11 +159,14 @@ std::vector<BadClip> BadClips() {
                 {"CodecRle4", &AviParts::strf, 16, 2},
                 {"HeaderSizeTooSmall", &AviParts::strf, 0, 39},
                 {"HeaderSizeBeyondChunk", &AviParts::strf, 0, 40 + 16 * 4 + 1},
-                {"PaletteCount257", &AviParts::strf, 32, 257},
                 {"PaletteBeyondChunk", &AviParts::strf, 32, 17}};
   for (const auto& f : fields) {
     add(f.name, SmallClip([&f](AviParts& p) { PutU32At(p.*f.chunk, f.at, f.value); }));
   }
+  add("PaletteCount257", SmallClip([](AviParts& p) {  // all 257 entries there
+        PutU32At(p.strf, 32, 257);
+        p.strf.resize(40 + 257 * 4);
+      }));
   add("AvihTooShort", SmallClip([](AviParts& p) { p.avih.resize(36); }));
   add("StrhTooShort", SmallClip([](AviParts& p) { p.strh.resize(40); }));
   add("StrfTooShort", SmallClip([](AviParts& p) { p.strf.resize(30); }));
