@@ -57,8 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, WorkedExampleTest,
     testing::Values(
         ExampleRow{"Design", Design(), {2048, 10, 0, 60, 204.8, 2000, 2000, 3000}, 9322.8, "9.1"},
+        // Both version options selected: 4.x wins.
         ExampleRow{"Nw4Compression",
-                   Design([](CalcInputs& in) { Nw4(in), in.Check_L3 = 1; }),
+                   Design([](CalcInputs& in) { in.Option_NW4 = -1, in.Check_L3 = 1; }),
                    {5120, 10, 250, 60, 204.8, 2000, 2000, 3000},
                    12644.8,
                    "12.35"},
@@ -108,12 +109,6 @@ TEST(CalculateMemory, SharesCarryWhenNothingSelectsThem) {
   CalculateMemory(Design([](CalcInputs& in) { in.Option_NW3 = 0, in.Text_V6 = ""; }), s, ",");
   EXPECT_EQ(s.L1, 5120);
   EXPECT_EQ(s.L6, 2000);
-}
-
-TEST(CalculateMemory, BothOptionsSelectedNw4Wins) {
-  CalcState s;
-  CalculateMemory(Design([](CalcInputs& in) { in.Option_NW4 = -1; }), s, ",");
-  EXPECT_EQ(s.L1, 5120);
 }
 
 TEST(CalculateMemory, OnlyExactValuesCount) {
