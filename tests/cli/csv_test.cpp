@@ -25,9 +25,7 @@ struct ParseRow {
 
 const ParseRow kParseRows[] = {
     {"NoFinalLineEnd", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
-    {"Crlf", "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
     {"EmptyFields", ",\n,,x\n", {{"", ""}, {"", "", "x"}}, {1, 2}},
-    {"QuotedComma", "\"1,5\",2\n", {{"1,5", "2"}}, {1}},
     {"DoubledQuote", "\"say \"\"hi\"\"\"\n", {{"say \"hi\""}}, {1}},
     {"QuotedLineBreakKeepsLineCount", "\"a\nb\",c\nd\n", {{"a\nb", "c"}, {"d"}}, {1, 3}},
     {"QuotedCrlfKept", "\"a\r\nb\"\r\n", {{"a\r\nb"}}, {1}},
@@ -66,7 +64,6 @@ const BadRow kBadRows[] = {
     {"TextAfterClosingQuote", "a\n\"b\"c\n", kMaxRecordBytes, "Zeile 2: Text nach schließendem"},
     {"RecordOneByteTooLong", "ab\n123456789\n", 8, "Zeile 2: Datensatz länger als 8 Bytes"},
     {"QuotedRecordTooLong", "\"1234\n5678\n9\"\n", 8, "Zeile 1: Datensatz länger"},
-    {"EndlessLine", std::string(100000, 'x'), kMaxRecordBytes, "Zeile 1: Datensatz länger"},
 };
 
 class BadCsvTest : public testing::TestWithParam<BadRow> {};

@@ -24,12 +24,7 @@ const EscapeRow kEscapeRows[] = {
     {"ShortControls", "\b\f\n\r\t", "\"\\b\\f\\n\\r\\t\""},
     {"OtherControls", std::string("\x01\x1f", 2) + std::string(1, '\0'),
      "\"\\u0001\\u001f\\u0000\""},
-    {"UmlautKept", "Blöcke", "\"Blöcke\""},
     {"LoneContinuation", "a\x80z", "\"a" + kFffd + "z\""},
-    {"Latin1Byte",
-     "Bl\xF6"
-     "cke",
-     "\"Bl" + kFffd + "cke\""},
     {"Overlong", "\xC0\xAF", "\"" + kFffd + kFffd + "\""},
     {"Surrogate", "\xED\xA0\x80", "\"" + kFffd + kFffd + kFffd + "\""},
     {"BeyondUnicode", "\xF4\x90\x80\x80", "\"" + kFffd + kFffd + kFffd + kFffd + "\""},

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,7 +16,6 @@
 
 #include "avi_test_files.h"
 #include "clip_drawing.h"
-#include "fuzz_check.h"
 #include "riff_writer.h"
 #include "rle8_encoder.h"
 #include "support/row_name.h"
@@ -113,18 +111,11 @@ std::vector<BadClip> BadClips() {
     rows.push_back({std::move(name), std::move(bytes)});
   };
   const Bytes good = clipgen::WriteAvi(SmallRleVideo());
-  const std::size_t movi = Find(good, "movi");
-  auto patch = [&good](std::size_t at, std::uint32_t value) {
+  auto patched = [&good](std::size_t at, const Bytes& with) {
     Bytes bytes = good;
-    PutU32At(bytes, at, value);
+    std::copy(with.begin(), with.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
     return bytes;
   };
-  auto patchByte = [&good](std::size_t at, std::uint8_t value) {
-    Bytes bytes = good;
-    bytes[at] = value;
-    return bytes;
-  };
-  auto sizeOf = [&good](std::string_view id) { return Find(good, id) + 4; };
   auto grown = [](Bytes bytes, std::size_t at, const Bytes& more) {
     bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), more.begin(), more.end());
     PutU32At(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8));
@@ -137,27 +128,18 @@ std::vector<BadClip> BadClips() {
     return clipgen::WriteAvi(v);
   };
 
-  // The file and its lists and chunks against their parents, once at each
-  // level (sizes at the edges of their range: the damaged clip test).
-  add("Empty", {});
-  add("NotRiff", patchByte(3, 'X'));
-  add("NotAvi", patchByte(8, 'W'));
-  add("NoHeaderList", patchByte(Find(good, "hdrl"), 'x'));
-  add("AvihMissing", patchByte(Find(good, "avih"), 'x'));
-  add("RiffSizeBeyondFile", patch(4, static_cast<std::uint32_t>(good.size() - 8 + 2)));
-  add("RiffSizeTooSmallForType", patch(4, 3));
-  add("MoviLongerThanRiff", patch(movi - 4, U32At(good, movi - 4) + 100));
-  add("StrlLongerThanHdrl", patch(Find(good, "strl") - 4, U32At(good, Find(good, "hdrl") - 4)));
-  add("StrfSizeWrapsAround", patch(sizeOf("strf"), 0xFFFFFFF8));
-  add("FrameChunkBeyondMovi", patch(sizeOf("00dc"), U32At(good, movi - 4)));
+  // The file and its lists and chunks against their parents (a size past
+  // its parent's end: the cut clip test).
+  add("NotRiff", patched(3, {'X'}));
+  add("NotAvi", patched(8, {'W'}));
+  add("NoHeaderList", patched(Find(good, "hdrl"), {'x'}));
+  add("AvihMissing", patched(Find(good, "avih"), {'x'}));
+  add("RiffSizeTooSmallForType", patched(4, {3, 0, 0, 0}));
+  add("StrfSizeWrapsAround", patched(Find(good, "strf") + 4, {0xF8, 0xFF, 0xFF, 0xFF}));
   add("ListTooShortForItsType", grown(good, 12, {'L', 'I', 'S', 'T', 2, 0, 0, 0, 'a', 'b'}));
   add("StrayBytesAfterLastChunk", grown(good, good.size(), {'J', 'U', 'N'}));
   add("RecListsNestedTooDeep", SmallClip([](AviParts& p) {  // the first frames at the top
         for (int i = 0; i < 8; ++i) p.movi[2] = List("rec ", {p.movi[2]});
-      }));
-  add("RecListLongerThanMovi", SmallClip([](AviParts& p) {
-        p.movi = {List("rec ", {p.movi[0]})};
-        PutU32At(p.movi[0], 4, static_cast<std::uint32_t>(p.movi[0].size() + 40));
       }));
 
   // Headers and the bitmap format: one field set to a value out of bounds.
@@ -166,28 +148,25 @@ std::vector<BadClip> BadClips() {
     Bytes AviParts::*chunk;
     std::size_t at;
     std::uint32_t value;
-  } fields[] = {{"StreamCountZero", &AviParts::avih, 24, 0},
-                {"StreamCountAboveLists", &AviParts::avih, 24, 2},
+  } fields[] = {{"StreamCountAboveLists", &AviParts::avih, 24, 2},
                 {"FrameCountAboveLimit", &AviParts::avih, 16, 10001},
                 {"StreamLengthAboveLimit", &AviParts::strh, 32, 0xFFFFFFFF},
-                {"WidthZero", &AviParts::strf, 4, 0},
-                {"HeightZero", &AviParts::strf, 8, 0},
                 {"Height4097", &AviParts::strf, 8, 4097},
                 {"Width4097", &AviParts::strf, 4, 4097},
-                {"HeightMostNegative", &AviParts::strf, 8, 0x80000000u},
                 {"Rle8TopDown", &AviParts::strf, 8, static_cast<std::uint32_t>(-6)},
                 {"PlanesTwo", &AviParts::strf, 12, 2},
                 {"Rle8With24Bits", &AviParts::strf, 14, 24},
-                {"CodecMjpg", &AviParts::strf, 16, 0x47504A4D},
                 {"CodecRle4", &AviParts::strf, 16, 2},
-                {"CodecBitfields", &AviParts::strf, 16, 3},
                 {"HeaderSizeTooSmall", &AviParts::strf, 0, 39},
                 {"HeaderSizeBeyondChunk", &AviParts::strf, 0, 40 + 16 * 4 + 1},
-                {"PaletteCount257", &AviParts::strf, 32, 257},
                 {"PaletteBeyondChunk", &AviParts::strf, 32, 17}};
   for (const auto& f : fields) {
     add(f.name, SmallClip([&f](AviParts& p) { PutU32At(p.*f.chunk, f.at, f.value); }));
   }
+  add("PaletteCount257", SmallClip([](AviParts& p) {  // all 257 entries there
+        PutU32At(p.strf, 32, 257);
+        p.strf.resize(40 + 257 * 4);
+      }));
   add("AvihTooShort", SmallClip([](AviParts& p) { p.avih.resize(36); }));
   add("StrhTooShort", SmallClip([](AviParts& p) { p.strh.resize(40); }));
   add("StrfTooShort", SmallClip([](AviParts& p) { p.strf.resize(30); }));
@@ -200,15 +179,13 @@ std::vector<BadClip> BadClips() {
         PutU32At(p.avih, 16, 0);
         PutU32At(p.strh, 32, 0);
       }));
-  add("NoFrames", SmallClip([](AviParts& p) { p.movi.clear(); }));
   add("OnlyOtherStreamsFrames", SmallClip([](AviParts& p) { p.movi = {Chunk("01dc", {0, 1})}; }));
   add("MoreFramesThanLimit",
       SmallClip([](AviParts& p) { p.movi.assign(10001, Chunk("00dc", {})); }));
-  add("PaletteMissing", SmallClip([](AviParts& p) {
-        p.strf.resize(40);
-        PutU32At(p.strf, 32, 0);
-      }));
   add("Uncompressed16Bits", uncompressed(16, [](clipgen::AviVideo&) {}));
+  // Uncompressed, so that only the size check refuses them.
+  add("WidthZero", uncompressed(8, [](clipgen::AviVideo& v) { v.width = 0; }));
+  add("HeightZero", uncompressed(8, [](clipgen::AviVideo& v) { v.height = 0; }));
   add("TooManyPixels", uncompressed(8, [](clipgen::AviVideo& v) {
         v.width = v.height = 4096;
         v.frames.assign(3, Bytes{});  // repeats of an empty first frame: no data needed
@@ -221,13 +198,11 @@ std::vector<BadClip> BadClips() {
       }));
   add("Rgb24FrameTooShort", uncompressed(24, [](clipgen::AviVideo& v) { v.frames[0].pop_back(); }));
   const std::pair<const char*, Bytes> rle[] = {
-      {"RleRunPastRowEnd", {9, 1, 0, 1}},
       {"RleRunsPastRowEnd", {5, 1, 4, 2, 0, 1}},
       {"RleAbsolutePastRowEnd", {0, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 1}},
       {"RleAbsoluteBeyondData", {0, 5, 1, 2}},
       {"RleDeltaPastRight", {0, 2, 9, 0, 0, 1}},
-      {"RleDeltaPastTop", {0, 2, 0, 6, 0, 1}},
-      {"RleDeltaPastTopAfterRows", {0, 0, 0, 0, 0, 2, 0, 4, 1, 1}},
+      {"RleDeltaPastTopAfterRows", {0, 0, 0, 0, 0, 2, 0, 4, 0, 1}},
       {"RleDeltaTruncated", {0, 2, 1}},
       {"RleLoneByte", {4, 3, 4}},
       {"RleEndOfLinePastTop", Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}},
@@ -279,6 +254,9 @@ TEST_P(GoodClipTest, DecodesToTheExpectedFrames) {
   EXPECT_EQ(clip->MicroSecPerFrame(), row.microSecPerFrame);
   EXPECT_EQ(std::size_t(clip->Width()) * std::size_t(clip->Height()), row.expected[0].size());
   EXPECT_EQ(AllFrames(*clip), row.expected);
+  std::vector<std::uint32_t> first;  // the animation starts over
+  clip->Decode(0, first);
+  EXPECT_EQ(first, row.expected[0]);
 }
 
 // Our clip as the build wrote it beside the executable.
@@ -342,7 +320,6 @@ Frames SmallExpected(const std::function<void(Frames&)>& change = nullptr) {
 INSTANTIATE_TEST_SUITE_P(
     Clips, GoodClipTest,
     testing::Values(
-        GoodRow{"Rle8", clipgen::WriteAvi(SmallRleVideo()), SmallExpected()},
         GoodRow{"Rle8InUncompressedChunks", SmallClip([](AviParts& p) {
                   for (Bytes& c : p.movi) c[3] = 'b';
                 }),
@@ -363,21 +340,14 @@ INSTANTIATE_TEST_SUITE_P(
                   p.movi.insert(p.movi.begin() + 1, Chunk("00dc", {}));
                 }),
                 SmallExpected([](Frames& f) { f.insert(f.begin() + 1, f[0]); })},
-        // Palette entries are stored blue, green, red, unused.
-        GoodRow{"EmptyFirstFrameShowsPaletteEntryZero", SmallClip([](AviParts& p) {
-                  std::copy_n("\x33\x22\x11", 3, p.strf.begin() + 40);
-                  p.movi = {Chunk("00dc", {})};
-                }),
-                Frames{std::vector<std::uint32_t>(48, kOpaque | 0x112233)}},
-        // Absolute stretches of odd length are padded to a word, even ones not.
-        GoodRow{"AbsoluteStretches", SmallClip([](AviParts& p) {
-                  p.movi = {Chunk("00dc", {0, 3, 1, 2, 3, 0, 0, 4, 4, 5, 6, 7, 1, 8, 0, 1})};
-                }),
+        // Nothing drawn yet: a first frame that is empty shows black.
+        GoodRow{"EmptyFirstFrameIsBlack",
                 [] {
-                  std::vector<std::uint32_t> f(48, kOpaque | SmallPalette()[0]);
-                  for (int x = 0; x < 8; ++x) f[40 + x] = kOpaque | SmallPalette()[x + 1];
-                  return Frames{f};
-                }()},
+                  clipgen::AviVideo v = GradientVideo(24, false);
+                  v.frames = {{}};
+                  return clipgen::WriteAvi(v);
+                }(),
+                Frames{std::vector<std::uint32_t>(15, kOpaque)}},
         // Bottom row: index 9 at x = 2..3; then skip to x = 6 of the row
         // above and set one pixel to index 10.
         GoodRow{"DeltaKeepsThePreviousPixels", SmallClip([](AviParts& p) {
@@ -472,34 +442,6 @@ TEST(CutClipTest, IsRefused) {
       EXPECT_FALSE(Read(truncated).has_value()) << "cut at " << cut << ", RIFF size matching";
     }
   }
-}
-
-// Damaged copies of good clips: bytes overwritten, sizes set to edge values,
-// pieces cut out. Whatever the reader accepts keeps the limits it promises.
-TEST(DamagedClipTest, KeepsTheLimits) {
-  const Bytes seeds[] = {clipgen::WriteAvi(SmallRleVideo()),
-                         clipgen::WriteAvi(GradientVideo(8, false)),
-                         clipgen::WriteAvi(GradientVideo(24, true))};
-  const std::uint32_t edges[] = {
-      0, 1, 2, 3, 4, 0x7F, 0xFF, 0x100, 0xFFFF, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFF7u, 0xFFFFFFFFu};
-  std::mt19937 random(20240611);
-  int accepted = 0;
-  for (int round = 0; round < 6000; ++round) {
-    Bytes b = seeds[round % 3];
-    for (int c = 1 + int(random() % 4); c > 0 && !b.empty(); --c) {
-      const std::size_t at = random() % b.size();
-      const auto from = b.begin() + static_cast<std::ptrdiff_t>(at);
-      const auto kind = random() % 4;
-      if (kind == 0) b[at] = static_cast<std::uint8_t>(random());
-      if (kind == 1 && at + 4 <= b.size()) PutU32At(b, at, edges[random() % std::size(edges)]);
-      if (kind == 2)
-        b.erase(from, from + std::min<std::ptrdiff_t>(b.end() - from, 1 + int(random() % 16)));
-      if (kind == 3) b.resize(at);
-    }
-    ASSERT_NO_THROW(fuzzing::CheckAviReader(b)) << "round " << round;
-    accepted += Read(b).has_value();
-  }
-  EXPECT_GT(accepted, 0);  // some damage is harmless (pixels, junk): the good path runs too
 }
 
 }  // namespace
