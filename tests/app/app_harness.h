@@ -1,5 +1,5 @@
-// The whole program on real widgets: the module with the recording toolkit,
-// an empty registry, and a fixed locale.
+// The whole program on real widgets, started: the module with the recording
+// toolkit, an empty registry, and a fixed locale.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,10 +17,11 @@ namespace vemora::testing_support {
 
 class AppHarness : public ::testing::Test {
  protected:
-  void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+  void SetUp() override {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    modul.Main(false);
+  }
   void TearDown() override { QLocale::setDefault(QLocale::c()); }
-
-  void Start(bool prevInstance = false) { modul.Main(prevInstance); }
 
   QWidget* MainWindow() { return Widget(modul.vemora_Form.Get()); }
   QWidget* AboutWindow() { return Widget(modul.Info_Form.Get()); }

@@ -1,4 +1,4 @@
-// The Qt toolkit with its message boxes and the program's end recorded
+// The Qt toolkit with its message boxes' texts and the program's end recorded
 // instead of shown, and the decimal separator's use counted (one per run of
 // the calculation).
 #pragma once
@@ -10,17 +10,11 @@
 
 namespace vemora::testing_support {
 
-struct ShownBox {
-  std::string text;
-  int style;
-  std::string title;
-};
-
 class RecordingToolkit : public QtToolkit {
  public:
   using QtToolkit::QtToolkit;
-  int MsgBox(std::string_view text, int style, std::string_view title) override {
-    boxes.push_back({std::string(text), style, std::string(title.empty() ? App().Title : title)});
+  int MsgBox(std::string_view text, int, std::string_view) override {
+    boxes.emplace_back(text);
     return 1;
   }
   void EndProgram() override {
@@ -32,7 +26,7 @@ class RecordingToolkit : public QtToolkit {
     return QtToolkit::DecimalSeparator();
   }
 
-  std::vector<ShownBox> boxes;
+  std::vector<std::string> boxes;
   int endRequests = 0;
   mutable int runs = 0;
 };
