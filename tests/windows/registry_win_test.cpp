@@ -4,11 +4,9 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "about_window/sysinfo.h"
 #include "os/registry.h"
-#include "runtime/runtime_error.h"
 #include "support/counting_registry.h"
 #include "support/launcher_rows.h"
 #include "support/row_name.h"
@@ -37,27 +35,6 @@ TEST_P(GetKeyValueAdvapiTest, ReadsTheValueAndClosesTheKey) {
 
 INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueAdvapiTest, testing::ValuesIn(KeyValueRows()),
                          RowName<KeyValueRow>);
-
-class GetKeyValueSizeZeroAdvapiTest : public testing::TestWithParam<SizeZeroRow> {};
-
-TEST_P(GetKeyValueSizeZeroAdvapiTest, RaisesInvalidCallAndStillClosesTheKey) {
-  TestKey key;
-  key.Set("Test", "V", GetParam().type, "");
-  const std::unique_ptr<Registry> system = CreateSystemRegistry();
-  CountingRegistry counting(*system);
-  std::string keyVal = "old";
-  try {
-    GetKeyValue(counting, kHkeyCurrentUser, key.Path() + "\\Test", "V", keyVal);
-    ADD_FAILURE() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Code(), 5);
-  }
-  EXPECT_EQ(keyVal, "old");
-  EXPECT_EQ(std::pair(counting.opens, counting.closes), std::pair(1, 1));
-}
-
-INSTANTIATE_TEST_SUITE_P(Types, GetKeyValueSizeZeroAdvapiTest, testing::ValuesIn(SizeZeroRows()),
-                         RowName<SizeZeroRow>);
 
 }  // namespace
 }  // namespace vemora

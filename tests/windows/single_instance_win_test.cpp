@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,9 +78,11 @@ class Probes {
   std::string results_;
 };
 
-// Each round on the same name, after the last round's holder was killed.
+// Each round on the same name, after the last round's holder was killed; a
+// name with a blank and a character beyond ASCII. (The program's own name
+// is the real-window test's, which starts a second copy.)
 TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
-  const std::string name = UniqueName("Local\\Vemora-Test");
+  const std::string name = UniqueName("Local\\Vemora-Test \xC3\xBC");
   for (int round = 0; round < 3; ++round) {
     const Probes probes(name, 8);
     const std::string& results = probes.Results();
@@ -101,27 +102,6 @@ struct NameRow {
 std::string Lock(const NameRow& row) {
   return Replace(row.lock, "{n}", UniqueName("Vemora-Test"));
 }
-
-class GuardNameTest : public testing::TestWithParam<NameRow> {};
-
-TEST_P(GuardNameTest, SecondGuardSeesTheFirstUntilItEnds) {
-  const std::string lock = Lock(GetParam());
-  auto first = std::make_unique<SingleInstance>(lock);
-  EXPECT_TRUE(first->Guarded());
-  EXPECT_FALSE(first->PrevInstance());
-  EXPECT_TRUE(SingleInstance(lock).PrevInstance());
-  EXPECT_FALSE(SingleInstance(lock).Guarded());
-  first.reset();
-  const SingleInstance third(lock);
-  EXPECT_TRUE(third.Guarded());
-  EXPECT_FALSE(third.PrevInstance());
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, GuardNameTest,
-                         testing::Values(NameRow{"Session", "Local\\{n}"},
-                                         NameRow{"BlanksAndNonAscii", "Local\\{n} \xC3\xBC"},
-                                         NameRow{"TheProgramsOwn", DefaultLockPath()}),
-                         RowName<NameRow>);
 
 class UnguardedNameTest : public testing::TestWithParam<NameRow> {};
 
