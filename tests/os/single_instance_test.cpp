@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,8 +19,6 @@
 #include "support/os_helpers.h"
 #include "support/row_name.h"
 
-extern char** environ;
-
 namespace vemora {
 namespace {
 
@@ -30,26 +27,26 @@ using testing_support::RowName;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-// Lock probes (a separate program) that all take the guard at one moment,
-// when the start pipe closes, and then hold it until they are killed.
+// Lock probes (forked copies of this test) that all take the guard at one
+// moment, when the start pipe closes, and then hold it until they are killed.
 struct Probes {
   Probes(const std::string& lock, int count) {
     int start[2], answers[2];
     EXPECT_EQ(::pipe2(start, O_CLOEXEC), 0);
     EXPECT_EQ(::pipe2(answers, O_CLOEXEC), 0);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, start[0], 0);
-    ::posix_spawn_file_actions_adddup2(&actions, answers[1], 1);
     for (int i = 0; i < count; ++i) {
-      const char* argv[] = {VEMORA_LOCK_PROBE, lock.c_str(), nullptr};
-      pid_t pid = 0;
-      EXPECT_EQ(::posix_spawn(&pid, VEMORA_LOCK_PROBE, &actions, nullptr, const_cast<char**>(argv),
-                              environ),
-                0);
+      const pid_t pid = ::fork();
+      if (pid == 0) {
+        ::close(start[1]);
+        for (char c = 0; ::read(start[0], &c, 1) > 0;) {
+        }
+        const SingleInstance guard(lock);
+        const char result = guard.Guarded() ? 'W' : guard.PrevInstance() ? 'P' : 'U';
+        if (::write(answers[1], &result, 1) == 1) ::pause();  // until killed
+        ::_exit(1);
+      }
       pids.push_back(pid);
     }
-    ::posix_spawn_file_actions_destroy(&actions);
     ::close(start[0]);
     ::close(answers[1]);
     ::close(start[1]);  // go
