@@ -32,10 +32,6 @@ inline std::string Replace(std::string text, std::string_view from, const std::s
   return text;
 }
 
-inline void WriteText(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
 inline std::string ReadText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
