@@ -16,14 +16,12 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "about_window/sysinfo.h"
 #include "os/process.h"
 #include "os/read_file.h"
 #include "os/registry.h"
 #include "os/single_instance.h"
-#include "runtime/runtime_error.h"
 #include "support/os_helpers.h"
 #include "support/row_name.h"
 

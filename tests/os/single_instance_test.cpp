@@ -155,9 +155,8 @@ TEST_P(DefaultLockPathTest, UsesOnlyADirectoryNoOneElseCanWrite) {
   const LockDirRow& row = GetParam();
   TempDir dir;
   ::chmod(dir.Path().c_str(), row.mode);
-  const auto in = [&](std::optional<std::string> text) {
-    if (text && text->starts_with("{dir}")) text->replace(0, 5, dir.Path());
-    return text;
+  const auto in = [&](const std::optional<std::string>& text) {
+    return text ? std::optional(dir.Fill(*text)) : text;
   };
   if (row.planted) {
     fs::create_directories(dir / "state/vemora");
@@ -166,11 +165,10 @@ TEST_P(DefaultLockPathTest, UsesOnlyADirectoryNoOneElseCanWrite) {
   Set("XDG_RUNTIME_DIR", in(row.runtimeDir));
   Set("XDG_STATE_HOME", in(row.stateHome));
   Set("HOME", dir / "home");
-  const std::string expected = *in(row.expected);
+  const std::string expected = dir.Fill(row.expected);
   EXPECT_EQ(DefaultLockPath(), expected);
   if (expected.empty()) return;
-  const SingleInstance first;
-  const SingleInstance second;
+  const SingleInstance first, second;
   EXPECT_TRUE(first.Guarded());
   EXPECT_TRUE(second.PrevInstance());
   struct stat folder {};
