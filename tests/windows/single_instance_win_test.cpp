@@ -49,16 +49,12 @@ struct NameRow {
   std::string lock;  // "{n}" becomes a name unique to the test
 };
 
-std::string Lock(const NameRow& row) {
-  return Replace(row.lock, "{n}", UniqueName("Vemora-Test"));
-}
-
 class UnguardedNameTest : public testing::TestWithParam<NameRow> {};
 
 // As with an untrusted lock file elsewhere: the program runs, never
 // believing another copy runs.
 TEST_P(UnguardedNameTest, RunsUnguarded) {
-  const std::string lock = Lock(GetParam());
+  const std::string lock = Replace(GetParam().lock, "{n}", UniqueName("Vemora-Test"));
   const SingleInstance first(lock), second(lock);
   for (const SingleInstance* guard : {&first, &second}) {
     EXPECT_FALSE(guard->Guarded());
