@@ -46,7 +46,7 @@ TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
 
 struct NameRow {
   const char* name;
-  std::string lock;  // "{n}" becomes a name unique to the test
+  std::string lock;
 };
 
 class UnguardedNameTest : public testing::TestWithParam<NameRow> {};
@@ -54,7 +54,7 @@ class UnguardedNameTest : public testing::TestWithParam<NameRow> {};
 // As with an untrusted lock file elsewhere: the program runs, never
 // believing another copy runs.
 TEST_P(UnguardedNameTest, RunsUnguarded) {
-  const std::string lock = Replace(GetParam().lock, "{n}", UniqueName("Vemora-Test"));
+  const std::string& lock = GetParam().lock;
   const SingleInstance first(lock), second(lock);
   for (const SingleInstance* guard : {&first, &second}) {
     EXPECT_FALSE(guard->Guarded());
@@ -64,8 +64,8 @@ TEST_P(UnguardedNameTest, RunsUnguarded) {
 
 INSTANTIATE_TEST_SUITE_P(Names, UnguardedNameTest,
                          testing::Values(NameRow{"Empty", ""},
-                                         NameRow{"ZeroInside", "Local\\{n}\0x"s},
-                                         NameRow{"UnknownNamespace", "Nowhere\\{n}"}),
+                                         NameRow{"ZeroInside", "Local\\Vemora-Test\0x"s},
+                                         NameRow{"UnknownNamespace", "Nowhere\\Vemora-Test"}),
                          RowName<NameRow>);
 
 }  // namespace
