@@ -183,7 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         LockDirRow{"PrivateRuntimeWithSlash", "{dir}/", 0700, std::nullopt, "{dir}/vemora.lock"},
         LockDirRow{"NoRuntimeStateHome", std::nullopt, 0700, "{dir}/state",
                    "{dir}/state/vemora/vemora.lock"},
-        LockDirRow{"NoRuntimeNoStateHome", std::nullopt, 0700, std::nullopt, kHomeLock},
         LockDirRow{"RelativeRuntime", "relative/dir", 0700, std::nullopt, kHomeLock},
         LockDirRow{"RuntimeNotADirectory", "/dev/null", 0700, std::nullopt, kHomeLock},
         LockDirRow{"RelativeStateHome", std::nullopt, 0700, "state", kHomeLock},
