@@ -231,7 +231,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ReadRegularFileTest,
                                          ReadRow{"Missing", "{dir}/missing", std::nullopt},
                                          ReadRow{"ZeroInsideName",
                                                  std::string("{dir}/eight\0x", 13), std::nullopt},
-                                         ReadRow{"Directory", "{dir}", std::nullopt},
                                          // Would wait for a writer forever if opened to block.
                                          ReadRow{"Fifo", "{dir}/fifo", std::nullopt}),
                          RowName<ReadRow>);
