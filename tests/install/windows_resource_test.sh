@@ -31,7 +31,7 @@ sizes=$(for i in $(seq 0 $((count - 1))); do od -An -tu1 -j$((6 + 16 * i)) -N1 "
 
 # The Windows build compiles it; here only that the © survives windres.
 if windres=$(command -v x86_64-w64-mingw32-windres || command -v windres); then
-  "$windres" -i "$rc" -O rc | grep -q 'LegalCopyright", L"Copyright \\251' ||
-    fail "© did not survive windres as U+00A9"
+  back=$("$windres" -i "$rc" -O rc) || fail "windres cannot read $rc"
+  grep -q 'LegalCopyright", L"Copyright \\251' <<<"$back" || fail "© did not survive windres as U+00A9"
 fi
 echo "windows resource test passed"
