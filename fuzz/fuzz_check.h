@@ -34,7 +34,6 @@ struct FuzzTarget {
   void (*check)(Input);
 };
 
-std::span<const FuzzTarget> FuzzTargets();
 // Null for an unknown name.
 const FuzzTarget* FindFuzzTarget(std::string_view name);
 

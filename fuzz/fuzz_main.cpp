@@ -5,23 +5,12 @@
 
 #include "fuzz_check.h"
 
-namespace {
-
-const vemora::fuzzing::FuzzTarget& Target() {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const vemora::fuzzing::FuzzTarget* target =
       vemora::fuzzing::FindFuzzTarget(VEMORA_FUZZ_TARGET);
-  if (target == nullptr) {
-    std::fprintf(stderr, "unknown fuzz target %s\n", VEMORA_FUZZ_TARGET);
-    std::abort();
-  }
-  return *target;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    Target().check({data, size});
+    if (target == nullptr) throw vemora::fuzzing::CheckFailure("no such fuzz target");
+    target->check({data, size});
   } catch (const vemora::fuzzing::CheckFailure& failure) {
     std::fprintf(stderr, "%s: %s\n", VEMORA_FUZZ_TARGET, failure.what());
     std::abort();

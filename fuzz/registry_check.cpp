@@ -7,6 +7,7 @@
 //   flag 2: ask in the other ASCII case           flag 3: keyVal not empty
 //   flag 4: ask below another root
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "about_window/sysinfo.h"
@@ -20,36 +21,13 @@ namespace {
 constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 constexpr std::size_t kBufferSize = 1024;  // what GetKeyValue reads at most
 
-class Reader {
- public:
-  explicit Reader(Input input) : input_(input) {}
-  std::uint8_t Byte() { return at_ < input_.size() ? input_[at_++] : 0; }
-  std::string Text(std::size_t length) {
-    length = std::min(length, input_.size() - at_);
-    std::string text(reinterpret_cast<const char*>(input_.data() + at_), length);
-    at_ += length;
-    return text;
-  }
-  std::string Rest() { return Text(input_.size() - at_); }
-
- private:
-  Input input_;
-  std::size_t at_ = 0;
-};
-
+// The registry compares names in ASCII case only.
 std::string SwapCase(std::string text) {
   for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    } else if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80) c = static_cast<char>(std::islower(u) ? std::toupper(u) : std::tolower(u));
   }
   return text;
-}
-
-bool IsUpperHex(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
 }
 
 // What a value that was read must have become.
@@ -63,7 +41,8 @@ void CheckValueRead(std::uint32_t type, const std::string& bytes, const std::str
     const std::string head = "&h" + before;
     Expect(keyVal.starts_with(head), "a number value lost its \"&h\" and what came before");
     const std::string digits = keyVal.substr(head.size());
-    Expect(std::all_of(digits.begin(), digits.end(), IsUpperHex), "a number value's digits");
+    Expect(digits.find_first_not_of("0123456789ABCDEF") == std::string::npos,
+           "a number value's digits");
     Expect(digits.size() >= data.size() && digits.size() <= 2 * data.size(),
            "a number value with the wrong count of digits");
   } else {
@@ -74,13 +53,19 @@ void CheckValueRead(std::uint32_t type, const std::string& bytes, const std::str
 }  // namespace
 
 void CheckRegistryValue(Input input) {
-  Reader in(input);
-  const std::uint32_t type = in.Byte();
-  const std::uint8_t flags = in.Byte();
-  const std::string keyName = (flags & 1) != 0 ? in.Text(in.Byte()) : std::string(kMsinfoKey);
-  const std::string valueName = (flags & 2) != 0 ? in.Text(in.Byte()) : std::string(kMsinfoValue);
-  const std::string before = (flags & 8) != 0 ? in.Text(in.Byte()) : std::string();
-  const std::string bytes = in.Rest();
+  std::size_t at = 0;
+  const auto byte = [&]() -> std::uint8_t { return at < input.size() ? input[at++] : 0; };
+  const auto text = [&](std::size_t length) {
+    length = std::min(length, input.size() - at);
+    at += length;
+    return std::string(reinterpret_cast<const char*>(input.data()) + at - length, length);
+  };
+  const std::uint32_t type = byte();
+  const std::uint8_t flags = byte();
+  const std::string keyName = (flags & 1) != 0 ? text(byte()) : std::string(kMsinfoKey);
+  const std::string valueName = (flags & 2) != 0 ? text(byte()) : std::string(kMsinfoValue);
+  const std::string before = (flags & 8) != 0 ? text(byte()) : std::string();
+  const std::string bytes = text(input.size() - at);
   const bool otherCase = (flags & 4) != 0;
   const bool otherRoot = (flags & 16) != 0;
 

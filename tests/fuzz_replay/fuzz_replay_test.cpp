@@ -45,11 +45,7 @@ TEST_P(CorpusReplay, PassesItsTargetsCheck) {
   ASSERT_NE(target, nullptr) << "corpus folder of no fuzz target: " << row.target;
   std::ifstream in(row.file, std::ios::binary);
   const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  try {
-    target->check(bytes);
-  } catch (const CheckFailure& failure) {
-    FAIL() << row.file << ": " << failure.what();
-  }
+  target->check(bytes);  // a broken rule throws, and the row fails with its text
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplay, ::testing::ValuesIn(CorpusInputs()),

@@ -20,9 +20,7 @@ trap cleanup EXIT
 "${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
 debs=("$work"/vemora_*_*.deb)
-if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-  fail "expected one vemora_*.deb, got: ${debs[*]}"
-fi
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "expected one vemora_*.deb, got: ${debs[*]}"
 deb=${debs[0]}
 
 dpkg-deb --contents "$deb" | awk '{print $6 $7 $8}' >"$work/contents"

@@ -19,10 +19,7 @@ chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
 pid=
 cleanup() {
-  if [ -n "$pid" ]; then
-    kill -9 "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
+  [ -z "$pid" ] || { kill -9 "$pid"; wait "$pid"; } 2>/dev/null || true
   rm -rf "$prefix" "$runtime"
 }
 trap cleanup EXIT

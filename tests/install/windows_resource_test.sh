@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Checks the generated Windows version resource: the numbers and the padded
 # version text come from the project version, the copyright notice and
-# product name are there, and the icon holds a 16 and a 32 pixel image. With
-# a MinGW resource compiler at hand, the file is also compiled and read back.
+# product name are there, and the icon holds a 16 and a 32 pixel image.
 # Usage: windows_resource_test.sh RC_FILE PROJECT_VERSION
 set -euo pipefail
 # shellcheck source=tests/install/common.sh
@@ -30,14 +29,9 @@ sizes=$(for i in $(seq 0 $((count - 1))); do od -An -tu1 -j$((6 + 16 * i)) -N1 "
   tr -d ' ' | sort -n | tr '\n' ' ')
 [ "$sizes" = "16 32 " ] || fail "$ico holds sizes '$sizes', want 16 and 32"
 
-windres=$(command -v x86_64-w64-mingw32-windres || command -v windres || true)
-if [ -z "$windres" ]; then
-  echo "no MinGW windres here: the resource was checked as text only"
-else
-  res=$(mktemp)
-  trap 'rm -f "$res"' EXIT
-  "$windres" -i "$rc" -O res -o "$res" || fail "windres cannot compile $rc"
-  back=$("$windres" -i "$res" -O rc)
-  grep -q 'LegalCopyright", L"Copyright \\251' <<<"$back" || fail "© did not survive as U+00A9"
+# The Windows build compiles it; here only that the © survives windres.
+if windres=$(command -v x86_64-w64-mingw32-windres || command -v windres); then
+  back=$("$windres" -i "$rc" -O rc) || fail "windres cannot read $rc"
+  grep -q 'LegalCopyright", L"Copyright \\251' <<<"$back" || fail "© did not survive windres as U+00A9"
 fi
 echo "windows resource test passed"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -50,6 +51,10 @@ class TempDir {
  private:
   std::string path_;
 };
+
+inline void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
 
 // Also a dangling link.
 inline bool Exists(const std::string& path) {

@@ -4,15 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <string>
 
 #include "support/files.h"
 
 namespace vemora::testing_support {
 
-inline void WriteFile(const std::string& path, const std::string& content, mode_t mode = 0644) {
-  std::ofstream(path, std::ios::binary) << content;
+inline void WriteFile(const std::string& path, const std::string& content, mode_t mode) {
+  WriteFile(path, content);
   ::chmod(path.c_str(), mode);
 }
 

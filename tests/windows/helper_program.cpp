@@ -1,14 +1,9 @@
-// Given a name: once standard input closes (so many copies start at one
-// moment), takes that guard, prints W (won), P (lost) or U (unguarded) and
-// holds it until ended. Given nothing: a copy at path P writes P.started (show
-// flag, command line), runs while P.hold exists (at most 20 s), writes P.ended.
+// A copy at path P writes P.started (show flag, command line), runs while
+// P.hold exists (at most 20 s), writes P.ended.
 #include <windows.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
-
-#include "os/single_instance.h"
 
 // Written under another name first, so a reader never sees half of it.
 static void WriteMarker(const std::string& path, const std::string& text) {
@@ -16,15 +11,7 @@ static void WriteMarker(const std::string& path, const std::string& text) {
   ::MoveFileA((path + ".tmp").c_str(), path.c_str());
 }
 
-int main(int argc, char** argv) {
-  if (argc == 2) {
-    while (std::getchar() != EOF) {
-    }
-    const vemora::SingleInstance guard(argv[1]);
-    std::putchar(guard.Guarded() ? 'W' : guard.PrevInstance() ? 'P' : 'U');
-    std::fflush(stdout);
-    ::Sleep(INFINITE);
-  }
+int main() {
   char self[MAX_PATH + 1] = {};
   const std::string path(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
   STARTUPINFOA startup{};

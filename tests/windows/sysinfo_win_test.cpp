@@ -1,5 +1,6 @@
-// The system-information launcher through advapi32, CreateProcess and
-// FindFirstFile, on the table the store runs on Linux; its
+// GetKeyValue and the system-information launcher through advapi32,
+// CreateProcess and FindFirstFile, on the tables the store runs on Linux:
+// values written at exact byte sizes must read alike. The launcher's
 // HKEY_LOCAL_MACHINE entries live under a test key of HKEY_CURRENT_USER.
 #include <gtest/gtest.h>
 
@@ -18,6 +19,25 @@ namespace vemora {
 namespace {
 
 using namespace testing_support;
+
+class GetKeyValueAdvapiTest : public testing::TestWithParam<KeyValueRow> {};
+
+TEST_P(GetKeyValueAdvapiTest, ReadsTheValueAndClosesTheKey) {
+  const KeyValueRow& row = GetParam();
+  TestKey key;
+  key.Set("Test", "V", row.type, row.data);
+  const std::unique_ptr<Registry> system = CreateSystemRegistry();
+  CountingRegistry counting(*system);
+  std::string keyVal = row.keyValOnEntry;
+  EXPECT_EQ(
+      GetKeyValue(counting, kHkeyCurrentUser, key.Path() + "\\" + row.key, row.valueName, keyVal),
+      row.result);
+  EXPECT_EQ(keyVal, row.keyVal);
+  EXPECT_EQ(counting.opens, counting.closes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueAdvapiTest, testing::ValuesIn(KeyValueRows()),
+                         RowName<KeyValueRow>);
 
 class StartSysInfoAdvapiTest : public testing::TestWithParam<LaunchRow> {};
 

@@ -25,17 +25,6 @@ inline std::string UniqueName(std::string_view stem) {
          std::to_string(counter++);
 }
 
-inline std::string Replace(std::string text, std::string_view from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-inline void WriteText(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
 inline std::string ReadText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
