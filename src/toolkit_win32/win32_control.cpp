@@ -22,6 +22,13 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageW(window, message, wParam, lParam);
 }
 
+// The kinds whose caption is their window text.
+bool ShowsCaption(ControlKind kind) {
+  return kind == ControlKind::Label || kind == ControlKind::CommandButton ||
+         kind == ControlKind::CheckBox || kind == ControlKind::OptionButton ||
+         kind == ControlKind::Frame;
+}
+
 }  // namespace
 
 Win32Control::Win32Control(const ControlDesign& design, HWND window, Win32Form& form)
@@ -229,18 +236,8 @@ std::string Win32Control::GetText(Prop prop) const {
     if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox)
       return WindowTextOf(window_);
   } else if (prop == Prop::Caption) {
-    switch (kind_) {
-      case ControlKind::Label:
-      case ControlKind::CommandButton:
-      case ControlKind::CheckBox:
-      case ControlKind::OptionButton:
-      case ControlKind::Frame:
-        return WindowTextOf(window_);
-      case ControlKind::Image:
-        return {};  // a picture's caption is always empty
-      default:
-        break;
-    }
+    if (ShowsCaption(kind_)) return WindowTextOf(window_);
+    if (kind_ == ControlKind::Image) return {};  // a picture's caption is always empty
   }
   RaiseUnsupported();
 }
@@ -258,16 +255,7 @@ void Win32Control::SetText(Prop prop, std::string_view text) {
 }
 
 void Win32Control::SetCaption(std::string_view text) {
-  switch (kind_) {
-    case ControlKind::Label:
-    case ControlKind::CommandButton:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::Frame:
-      break;
-    default:
-      RaiseUnsupported();
-  }
+  if (!ShowsCaption(kind_)) RaiseUnsupported();
   SetWindowTextW(window_, WideFromUtf8(text).c_str());
   // A label is drawn on the form's background: the old text goes with it.
   if (kind_ == ControlKind::Label) {
