@@ -27,7 +27,12 @@ cleanup() {
   rm -rf "$marker_dir"
 }
 trap cleanup EXIT
-"$wine" wineboot --init >/dev/null 2>&1
+# Any other step that ends the script says where, so no failure is silent.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+# Making a fresh prefix fails now and then while other Wine tests run:
+# once more, then its own words.
+wineboot() { "$wine" wineboot --init >"$out/wineboot.log" 2>&1; }
+wineboot || wineboot || fail "wineboot could not make the prefix: $(tail -3 "$out/wineboot.log")"
 
 start_copy() {
   "$wine" "$exe" >/dev/null 2>&1 &
