@@ -9,6 +9,7 @@ vemora_packages=(
   dpkg-dev desktop-file-utils appstream python3
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   lintian weston qt6-wayland libweston-10-dev
+  libfast-float-dev libfmt-dev
 )
 # The Windows cross build and Wine (with the fonts of its dialogs), and
 # unzip for the package check; installed by scripts/windows_tests.sh.

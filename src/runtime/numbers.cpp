@@ -1,11 +1,12 @@
 #include "runtime/numbers.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <system_error>
 
 #include "runtime/runtime_error.h"
 
@@ -60,9 +61,10 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The classic syntax, written out for std::from_chars as "0.<digits>e<power>"
-// with the leading zeros dropped: a positive power means the number is at
-// least 1, so a result out of range is an overflow, else an underflow to 0.
+// The classic syntax, written out as "0.<digits>e<power>" with the leading
+// zeros dropped, then read by fast_float, which rounds exactly and behaves
+// alike on every platform (the C library's strtod follows LC_NUMERIC).
+// Beyond the largest real it gives infinity, below the smallest 0.
 double DecimalNumber(Scanner& in) {
   bool negative = false;
   if (in.Peek() == '-' || in.Peek() == '+') {
@@ -103,11 +105,8 @@ double DecimalNumber(Scanner& in) {
   }
   const std::string literal = (negative ? "-0." : "0.") + digits + 'e' + std::to_string(power);
   double value = 0.0;
-  if (std::from_chars(literal.data(), literal.data() + literal.size(), value).ec ==
-      std::errc::result_out_of_range) {
-    if (power > 0) Raise(ErrorNumber::kOverflow);
-    return 0.0;
-  }
+  fast_float::from_chars(literal.data(), literal.data() + literal.size(), value);
+  if (std::isinf(value)) Raise(ErrorNumber::kOverflow);
   return value;
 }
 
@@ -189,11 +188,11 @@ void IncrementDigits(std::string& digits) {
 
 std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
   CheckedReal(value);
-  // Fifteen significant digits as d.dddddddddddddde±x; to_chars rounds the
-  // exact binary value, half to even. The last byte stays 0 for atoi.
+  // Fifteen significant digits as d.dddddddddddddde±x; {fmt} rounds the
+  // exact binary value, half to even, whatever the locale. The last byte
+  // stays 0 for atoi.
   char buffer[32] = {};
-  std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific,
-                14);
+  fmt::format_to_n(buffer, sizeof buffer - 1, "{:.14e}", std::fabs(value));
   const std::string_view sci = buffer;
   const std::size_t e = sci.find('e');
   std::string digits = sci[0] + std::string(sci.substr(2, e - 2));

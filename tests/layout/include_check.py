@@ -22,6 +22,10 @@ ALLOWED = {
 # Rooms that may include headers of the system beside the standard library.
 SYSTEM = {"os": "os", "toolkit_win32": "os", "toolkit_qt": "qt"}
 
+# Header-only libraries beside the standard library, by their folder: the
+# exact conversions of reals, the same on every platform.
+LIBRARIES = {"runtime": ("fast_float/", "fmt/")}
+
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -36,6 +40,8 @@ def system_kind(header):
 
 def verdict(room, quote, header):
     if quote == "<":
+        if header.startswith(LIBRARIES.get(room, ())):
+            return None
         kind = system_kind(header)
         if kind == "std" or SYSTEM.get(room) == kind:
             return None
