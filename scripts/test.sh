@@ -15,4 +15,6 @@ ctest --preset "$preset" -j "$(nproc)" --timeout 300 "$@" || status=$?
 # The Windows cross build under Wine; skipped with a note when its tools
 # cannot be installed, or when VEMORA_WINDOWS_TESTS=off.
 scripts/windows_tests.sh --skip-if-unavailable || status=$?
+# The browser build under Node.js, the same way (VEMORA_WEB_TESTS=off).
+scripts/web_tests.sh --skip-if-unavailable || status=$?
 exit "$status"
