@@ -1,7 +1,11 @@
 #include "runtime/numbers.h"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+// {fmt} from its headers alone, and without the std::locale that only its
+// "L" format uses, which keeps 130 KB out of the browser's page.
+#define FMT_HEADER_ONLY
+#define FMT_STATIC_THOUSANDS_SEPARATOR ','
+#include <fmt/compile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -192,7 +196,7 @@ std::string FormatTwoDecimals(double value, std::string_view decimalSeparator) {
   // exact binary value, half to even, whatever the locale. The last byte
   // stays 0 for atoi.
   char buffer[32] = {};
-  fmt::format_to_n(buffer, sizeof buffer - 1, "{:.14e}", std::fabs(value));
+  fmt::format_to_n(buffer, sizeof buffer - 1, FMT_COMPILE("{:.14e}"), std::fabs(value));
   const std::string_view sci = buffer;
   const std::size_t e = sci.find('e');
   std::string digits = sci[0] + std::string(sci.substr(2, e - 2));
