@@ -1,0 +1,117 @@
+#include "os/standard_stream.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "os/wide_text.h"
+#endif
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string_view>
+#include <utility>
+
+namespace vemora {
+
+namespace {
+
+// The bytes of an unfinished UTF-8 character at the end of `text`, held
+// back until the rest comes, so that a character the stream's buffer split
+// is converted whole.
+std::size_t UnfinishedTail(std::string_view text) {
+  for (std::size_t back = 1; back <= std::min<std::size_t>(3, text.size()); ++back) {
+    const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? back : 0;
+  }
+  return 0;
+}
+
+// Writes through `write`, in pieces as large as its buffer, and on each
+// flush.
+class TextBuffer final : public std::streambuf {
+ public:
+  using Writer = std::function<bool(std::string_view text)>;
+  TextBuffer(Writer write, bool wholeCharacters)
+      : write_(std::move(write)), wholeCharacters_(wholeCharacters) {
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+  }
+  ~TextBuffer() override { Drain(0); }
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!Drain(Held())) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override { return Drain(Held()) ? 0 : -1; }
+
+ private:
+  std::size_t Held() const {
+    return wholeCharacters_ ? UnfinishedTail({pbase(), static_cast<std::size_t>(pptr() - pbase())})
+                            : 0;
+  }
+  // Writes the buffer but its last `keep` bytes, which move to its start.
+  bool Drain(std::size_t keep) {
+    const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+    const bool written = size == keep || write_({pbase(), size - keep});
+    std::memmove(buffer_.data(), pbase() + size - keep, keep);
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    pbump(static_cast<int>(keep));
+    return written;
+  }
+
+  Writer write_;
+  const bool wholeCharacters_;
+  std::array<char, 8192> buffer_{};
+};
+
+// Through the C library, which keeps the line ends as they have always been
+// written (CR LF in a Windows file).
+TextBuffer::Writer BytesTo(std::FILE* file) {
+  return [file](std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+  };
+}
+
+#ifdef _WIN32
+TextBuffer::Writer WideTo(HANDLE console) {
+  return [console](std::string_view text) {
+    const std::wstring wide = WideFromUtf8(text);
+    for (std::size_t done = 0; done < wide.size();) {
+      DWORD written = 0;
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 4096));
+      if (!::WriteConsoleW(console, wide.data() + done, want, &written, nullptr) || written == 0) {
+        return false;
+      }
+      done += written;
+    }
+    return true;
+  };
+}
+#endif
+
+}  // namespace
+
+std::unique_ptr<std::streambuf> StandardStreamBuffer(StandardStream stream) {
+  const bool output = stream == StandardStream::kOutput;
+#ifdef _WIN32
+  HANDLE handle = ::GetStdHandle(output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode)) {
+    return std::make_unique<TextBuffer>(WideTo(handle), true);
+  }
+#endif
+  return std::make_unique<TextBuffer>(BytesTo(output ? stdout : stderr), false);
+}
+
+}  // namespace vemora
