@@ -122,13 +122,28 @@ INSTANTIATE_TEST_SUITE_P(
                                  true}),
     RowName<UntrustedRow>);
 
+// Folders of every kind a session may name, in a fresh directory: "run" and
+// "other" private, "shared" group-writable, "unwritable" where no lock can be
+// made (not even by root), and a regular "file".
+void MakeFolders(const TempDir& dir) {
+  for (const char* run : {"run", "other", "shared", "unwritable/vemora.lock"}) {
+    fs::create_directories(dir / run);
+  }
+  ::chmod((dir / "shared").c_str(), 0770);
+  ::chmod((dir / "unwritable").c_str(), 0500);
+  WriteFile(dir / "file", "");
+}
+
+std::vector<std::string> Paths(const TempDir& dir, const std::string& home, const char* run) {
+  return LockPaths(home.empty() ? home : dir / home, run ? (dir / run).c_str() : nullptr);
+}
+
 // Where the program's own locks lie, for a home folder and a runtime folder.
 struct LockPathsRow {
   const char* name;
-  std::string home;                // "{dir}" is a fresh directory
-  std::optional<std::string> run;  // the runtime folder
-  mode_t runMode;
-  std::vector<std::string> expected;
+  std::string home;
+  const char* run;
+  std::vector<std::string> expected;   // "{dir}" is the fresh directory
   std::optional<mode_t> planted = {};  // a state folder already in {dir}/home
 };
 
@@ -140,22 +155,14 @@ class LockPathsTest : public testing::TestWithParam<LockPathsRow> {};
 TEST_P(LockPathsTest, HomeAlwaysRuntimeBesideOnlyFoldersNoOneElseCanWrite) {
   const LockPathsRow& row = GetParam();
   TempDir dir;
-  fs::create_directories(dir / "run");
-  ::chmod((dir / "run").c_str(), row.runMode);
-  WriteFile(dir / "file", "");
+  MakeFolders(dir);
   if (row.planted) {
     fs::create_directories(dir / "home/.local/state/vemora");
     ::chmod((dir / "home/.local/state/vemora").c_str(), *row.planted);
   }
-  const std::optional<std::string> run = row.run ? std::optional(dir.Fill(*row.run)) : row.run;
   std::vector<std::string> expected;
   for (const std::string& path : row.expected) expected.push_back(dir.Fill(path));
-  EXPECT_EQ(LockPaths(dir.Fill(row.home), run ? run->c_str() : nullptr), expected);
-  if (!expected.empty()) {
-    const SingleInstance first(expected), second(expected);
-    EXPECT_TRUE(first.Guarded());
-    EXPECT_TRUE(second.PrevInstance());
-  }
+  EXPECT_EQ(Paths(dir, row.home, row.run), expected);
   struct stat folder {};
   if (::stat((dir / "home/.local/state/vemora").c_str(), &folder) == 0) {
     EXPECT_EQ(folder.st_mode & 07777, row.planted.value_or(0700));
@@ -164,56 +171,40 @@ TEST_P(LockPathsTest, HomeAlwaysRuntimeBesideOnlyFoldersNoOneElseCanWrite) {
 
 INSTANTIATE_TEST_SUITE_P(
     Places, LockPathsTest,
-    testing::Values(
-        LockPathsRow{"HomeThenRuntime", "{dir}/home", "{dir}/run", 0700, {kHomeLock, kRunLock}},
-        LockPathsRow{"RuntimeWithSlash", "{dir}/home/", "{dir}/run/", 0700, {kHomeLock, kRunLock}},
-        LockPathsRow{"NoRuntime", "{dir}/home", std::nullopt, 0700, {kHomeLock}},
-        LockPathsRow{"RelativeRuntime", "{dir}/home", "run", 0700, {kHomeLock}},
-        LockPathsRow{"RuntimeNotADirectory", "{dir}/home", "{dir}/file", 0700, {kHomeLock}},
-        LockPathsRow{"HomeIsAFile", "{dir}/file", "{dir}/run", 0700, {kRunLock}},
-        LockPathsRow{"NoHomeNoRuntime", "", std::nullopt, 0700, {}},
-        // Another user could place a lock in these: never used.
-        LockPathsRow{"GroupWritableRuntime", "{dir}/home", "{dir}/run", 0770, {kHomeLock}},
-        LockPathsRow{
-            "WorldWritableStateFolder", "{dir}/home", "{dir}/run", 0700, {kRunLock}, 01777},
-        LockPathsRow{"StateFolderOnlyReadableByOthers",
-                     "{dir}/home",
-                     "{dir}/run",
-                     0700,
-                     {kHomeLock, kRunLock},
-                     0755}),
+    testing::Values(LockPathsRow{"HomeThenRuntime", "home", "run", {kHomeLock, kRunLock}},
+                    LockPathsRow{"WithSlashes", "home/", "run/", {kHomeLock, kRunLock}},
+                    LockPathsRow{"NoRuntime", "home", nullptr, {kHomeLock}},
+                    LockPathsRow{"RuntimeNotADirectory", "home", "file", {kHomeLock}},
+                    LockPathsRow{"HomeIsAFile", "file", "run", {kRunLock}},
+                    LockPathsRow{"NoHomeNoRuntime", "", nullptr, {}},
+                    // Another user could place a lock in these: never used.
+                    LockPathsRow{"GroupWritableRuntime", "home", "shared", {kHomeLock}},
+                    LockPathsRow{"WorldWritableStateFolder", "home", "run", {kRunLock}, 01777},
+                    LockPathsRow{
+                        "StateFolderReadableByOthers", "home", nullptr, {kHomeLock}, 0755}),
     RowName<LockPathsRow>);
 
-// Copies of one user started from sessions that differ: the first runs, any
-// other finds it, whatever runtime folder its session names.
+// Copies of one user started from sessions that differ: the first (home,
+// "run") runs, the second finds it, whatever runtime folder its session names.
 struct SessionRow {
   const char* name;
-  const char* secondHome;  // "home" or "file" (a home that cannot be used)
-  const char* secondRun;   // "run", "other", "unwritable" or nullptr
+  const char* home;  // "file": a home that cannot be used
+  const char* run;
 };
 
 class SessionsTest : public testing::TestWithParam<SessionRow> {};
 
 TEST_P(SessionsTest, ExactlyOneCopyRuns) {
   TempDir dir;
-  for (const char* run : {"run", "other", "unwritable"}) fs::create_directories(dir / run);
-  fs::create_directories(dir /
-                         "unwritable/vemora.lock");  // cannot be created there, not even by root
-  ::chmod((dir / "unwritable").c_str(), 0500);
-  WriteFile(dir / "file", "");
-  const auto paths = [&](const char* home, const char* run) {
-    return LockPaths(dir / home, run ? (dir / run).c_str() : nullptr);
-  };
-  const SessionRow& row = GetParam();
-  const Probes probes({paths("home", "run"), paths(row.secondHome, row.secondRun)}, 2);
+  MakeFolders(dir);
+  const Probes probes({Paths(dir, "home", "run"), Paths(dir, GetParam().home, GetParam().run)}, 2);
   ::chmod((dir / "unwritable").c_str(), 0700);
   EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'W'), 1) << probes.results;
   EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'P'), 1) << probes.results;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, SessionsTest,
-                         testing::Values(SessionRow{"SameSession", "home", "run"},
-                                         SessionRow{"OtherRuntime", "home", "other"},
+                         testing::Values(SessionRow{"OtherRuntime", "home", "other"},
                                          SessionRow{"NoRuntime", "home", nullptr},
                                          SessionRow{"UnwritableRuntime", "home", "unwritable"},
                                          SessionRow{"HomeUnusableSameRuntime", "file", "run"}),
