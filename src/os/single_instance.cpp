@@ -89,7 +89,9 @@ std::vector<std::string> LockPaths(const std::string& home, const char* runtimeD
     if (TrustedDirectory(state)) paths.push_back(state + "/vemora.lock");
   }
   if (runtimeDir != nullptr && TrustedDirectory(runtimeDir)) {
-    paths.push_back(WithSlash(runtimeDir) + "vemora.lock");
+    // Not the same file twice: its second lock would fail against the first.
+    const std::string lock = WithSlash(runtimeDir) + "vemora.lock";
+    if (paths.empty() || paths.front() != lock) paths.push_back(lock);
   }
   return paths;
 }

@@ -171,17 +171,18 @@ TEST_P(LockPathsTest, HomeAlwaysRuntimeBesideOnlyFoldersNoOneElseCanWrite) {
 
 INSTANTIATE_TEST_SUITE_P(
     Places, LockPathsTest,
-    testing::Values(LockPathsRow{"HomeThenRuntime", "home", "run", {kHomeLock, kRunLock}},
-                    LockPathsRow{"WithSlashes", "home/", "run/", {kHomeLock, kRunLock}},
-                    LockPathsRow{"NoRuntime", "home", nullptr, {kHomeLock}},
-                    LockPathsRow{"RuntimeNotADirectory", "home", "file", {kHomeLock}},
-                    LockPathsRow{"HomeIsAFile", "file", "run", {kRunLock}},
-                    LockPathsRow{"NoHomeNoRuntime", "", nullptr, {}},
-                    // Another user could place a lock in these: never used.
-                    LockPathsRow{"GroupWritableRuntime", "home", "shared", {kHomeLock}},
-                    LockPathsRow{"WorldWritableStateFolder", "home", "run", {kRunLock}, 01777},
-                    LockPathsRow{
-                        "StateFolderReadableByOthers", "home", nullptr, {kHomeLock}, 0755}),
+    testing::Values(
+        LockPathsRow{"HomeThenRuntime", "home", "run", {kHomeLock, kRunLock}},
+        LockPathsRow{"WithSlashes", "home/", "run/", {kHomeLock, kRunLock}},
+        LockPathsRow{"NoRuntime", "home", nullptr, {kHomeLock}},
+        LockPathsRow{"RuntimeNotADirectory", "home", "file", {kHomeLock}},
+        LockPathsRow{"HomeIsAFile", "file", "run", {kRunLock}},
+        LockPathsRow{"RuntimeIsTheStateFolder", "home", "home/.local/state/vemora", {kHomeLock}},
+        LockPathsRow{"NoHomeNoRuntime", "", nullptr, {}},
+        // Another user could place a lock in these: never used.
+        LockPathsRow{"GroupWritableRuntime", "home", "shared", {kHomeLock}},
+        LockPathsRow{"WorldWritableStateFolder", "home", "run", {kRunLock}, 01777},
+        LockPathsRow{"StateFolderReadableByOthers", "home", nullptr, {kHomeLock}, 0755}),
     RowName<LockPathsRow>);
 
 // Copies of one user started from sessions that differ: the first (home,
