@@ -12,6 +12,7 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 ns=(unshare --mount --propagation private)
 [ "$(id -u)" -eq 0 ] || ns=(unshare --user --map-root-user --mount --propagation private)
+# shellcheck disable=SC2016  # expanded by the shell in the namespace
 cover='mount --bind "$0" "$(getent passwd "$(id -u)" | cut -d: -f6)" && exec "$@"'
 if ! "${ns[@]}" true 2>/dev/null; then
   echo "own_home.sh: no mount namespace here; the command shares the user's lock" >&2
