@@ -89,7 +89,8 @@ TextBuffer::Writer WideTo(HANDLE console) {
     const std::wstring wide = WideFromUtf8(text);
     for (std::size_t done = 0; done < wide.size();) {
       DWORD written = 0;
-      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 4096));
+      // At most the buffer's 8 KiB at once, well below what a console takes.
+      const auto want = static_cast<DWORD>(wide.size() - done);
       if (!::WriteConsoleW(console, wide.data() + done, want, &written, nullptr) || written == 0) {
         return false;
       }
