@@ -4,6 +4,15 @@
 #include <windows.h>
 
 #include "os/wide_text.h"
+#else
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <string>
 #endif
 
 #include <algorithm>
@@ -83,7 +92,46 @@ TextBuffer::Writer BytesTo(std::FILE* file) {
   };
 }
 
-#ifdef _WIN32
+#ifndef _WIN32
+// The character set of the user's locale when `fd` is a terminal and that
+// set is not UTF-8; empty otherwise. ASCII (the C locale) counts as UTF-8:
+// a terminal under it is nearly always a UTF-8 one.
+std::string TerminalCharset(int fd) {
+  if (::isatty(fd) == 0) return {};
+  const locale_t user = ::newlocale(LC_CTYPE_MASK, "", locale_t{});
+  if (user == locale_t{}) return {};
+  std::string charset = ::nl_langinfo_l(CODESET, user);
+  ::freelocale(user);
+  return charset == "UTF-8" || charset == "ANSI_X3.4-1968" ? std::string() : charset;
+}
+
+// Converted, so that a terminal in a Latin-1 locale shows "Ü" rather than
+// two characters, the second of which (0x9c) it would take for a C1
+// control. What the set cannot hold becomes "?".
+TextBuffer::Writer ConvertedTo(std::FILE* file, const std::string& charset) {
+  const iconv_t converter = ::iconv_open((charset + "//TRANSLIT").c_str(), "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return BytesTo(file);
+  const std::shared_ptr<void> owner(converter, [](void* c) { ::iconv_close(c); });
+  return [owner, bytes = BytesTo(file)](std::string_view text) {
+    std::string out;
+    char* in = const_cast<char*>(text.data());
+    std::size_t left = text.size();
+    while (left > 0) {
+      std::array<char, 1024> chunk{};
+      char* at = chunk.data();
+      std::size_t room = chunk.size();
+      const std::size_t done = ::iconv(owner.get(), &in, &left, &at, &room);
+      out.append(chunk.data(), at);
+      if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+        out += '?';  // a byte that is no part of a character
+        ++in;
+        --left;
+      }
+    }
+    return bytes(out);
+  };
+}
+#else
 TextBuffer::Writer WideTo(HANDLE console) {
   return [console](std::string_view text) {
     const std::wstring wide = WideFromUtf8(text);
@@ -110,6 +158,11 @@ std::unique_ptr<std::streambuf> StandardStreamBuffer(StandardStream stream) {
   DWORD mode = 0;
   if (handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode)) {
     return std::make_unique<TextBuffer>(WideTo(handle), true);
+  }
+#else
+  const std::string charset = TerminalCharset(output ? STDOUT_FILENO : STDERR_FILENO);
+  if (!charset.empty()) {
+    return std::make_unique<TextBuffer>(ConvertedTo(output ? stdout : stderr, charset), true);
   }
 #endif
   return std::make_unique<TextBuffer>(BytesTo(output ? stdout : stderr), false);
