@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <memory>
 #include <string>
 #endif
@@ -110,7 +111,7 @@ std::string TerminalCharset(int fd) {
 // control. What the set cannot hold becomes "?".
 TextBuffer::Writer ConvertedTo(std::FILE* file, const std::string& charset) {
   const iconv_t converter = ::iconv_open((charset + "//TRANSLIT").c_str(), "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return BytesTo(file);
+  if (reinterpret_cast<std::intptr_t>(converter) == -1) return BytesTo(file);  // iconv's failure
   const std::shared_ptr<void> owner(converter, [](void* c) { ::iconv_close(c); });
   return [owner, bytes = BytesTo(file)](std::string_view text) {
     std::string out;
