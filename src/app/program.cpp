@@ -3,7 +3,21 @@
 #include "app/version.h"
 #include "os/executable_dir.h"
 
+#include <cstdio>
+
 namespace vemora {
+
+namespace {
+
+// German, as every text of the program, then English, as the program's
+// other lines on standard error.
+constexpr char kUnguarded[] =
+    "vemora: Keine Sperre gegen einen zweiten Start möglich (~/.local/state/vemora und "
+    "$XDG_RUNTIME_DIR nicht nutzbar); Vemora läuft ohne sie.\n"
+    "vemora: No single-instance lock could be taken (~/.local/state/vemora and "
+    "$XDG_RUNTIME_DIR unusable); Vemora runs without one.\n";
+
+}  // namespace
 
 AppInfo ApplicationObject() {
   AppInfo app;
@@ -20,6 +34,11 @@ Program::Program(Toolkit& toolkit)
     : toolkit_(toolkit), registry_(CreateSystemRegistry()), modul_(toolkit_, *registry_) {}
 
 bool Program::Start() {
+  // A guard that cannot work is said, never silent.
+  if (!guard_.Guarded() && !guard_.PrevInstance()) {
+    std::fputs(kUnguarded, stderr);
+    std::fflush(stderr);
+  }
   RunAtEventBoundary(toolkit_, [this] { modul_.Main(guard_.PrevInstance()); });
   // A second copy ends in Main without loading the main window.
   return modul_.vemora_Form.Loaded();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,28 +15,11 @@ class UsageError : public std::runtime_error {
 };
 
 // Text from the user as a message may show it: control bytes (below 0x20
-// but tab, 0x7F, and the C1 controls as UTF-8 writes them) become "\x1b",
-// so a file or an argument cannot steer the terminal that shows the message.
-inline std::string Printable(std::string_view text) {
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  std::string out;
-  const auto escape = [&](unsigned char byte) {
-    char code[8];
-    std::snprintf(code, sizeof code, "\\x%02x", byte);
-    out += code;
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (at(i) == 0xC2 && i + 1 < text.size() && at(i + 1) >= 0x80 && at(i + 1) < 0xA0) {
-      escape(at(i));
-      escape(at(++i));
-    } else if ((at(i) < 0x20 && at(i) != '\t') || at(i) == 0x7F) {
-      escape(at(i));
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
+// but tab, 0x7F, the C1 controls as UTF-8 writes them) and every byte that
+// is no part of valid UTF-8 become "\x1b", so a file or an argument cannot
+// steer the terminal that shows the message. A lone byte 0x80-0x9F would be
+// a C1 control to a terminal in a Latin-1 locale, and 0x9b starts a command.
+std::string Printable(std::string_view text);
 
 // "Zeile 3: <German> (line 3: <English>)"
 inline std::string AtLine(std::size_t line, std::string_view german, std::string_view english) {

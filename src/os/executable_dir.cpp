@@ -14,8 +14,11 @@ namespace vemora {
 
 namespace {
 
+// As UTF-8: on Windows string() would go through the ANSI code page, whose
+// best fit turns "Ω" into "O", and the clip would be looked for elsewhere.
 std::string ParentOf(const std::filesystem::path& file) {
-  return file.parent_path().string();
+  const std::u8string parent = file.parent_path().u8string();
+  return {parent.begin(), parent.end()};
 }
 
 }  // namespace

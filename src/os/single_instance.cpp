@@ -17,16 +17,21 @@
 
 namespace vemora {
 
-SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
+SingleInstance::SingleInstance() : SingleInstance(DefaultLockPaths()) {}
 
-SingleInstance::SingleInstance(const std::string& lock) {
-  Acquire(lock);
+SingleInstance::SingleInstance(const std::string& lock)
+    : SingleInstance(std::vector<std::string>{lock}) {}
+
+SingleInstance::SingleInstance(const std::vector<std::string>& locks) {
+  for (const std::string& lock : locks) {
+    if (!prev_) Acquire(lock);
+  }
 }
 
 #ifdef _WIN32
 
-std::string DefaultLockPath() {
-  return "Local\\Vemora-SingleInstance";
+std::vector<std::string> DefaultLockPaths() {
+  return {"Local\\Vemora-SingleInstance"};
 }
 
 void SingleInstance::Acquire(const std::string& lock) {
@@ -65,20 +70,6 @@ std::string WithSlash(std::string dir) {
   return dir;
 }
 
-// $XDG_STATE_HOME/vemora, or ~/.local/state/vemora; relative settings do
-// not count.
-std::string StateDirectory() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  if (state != nullptr && state[0] == '/') return WithSlash(state) + "vemora";
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] != '/') {
-    const passwd* user = ::getpwuid(::geteuid());
-    home = user != nullptr ? user->pw_dir : nullptr;
-  }
-  if (home == nullptr || home[0] != '/') return {};
-  return WithSlash(home) + ".local/state/vemora";
-}
-
 // Creates the missing folders of `dir`, each 0700 as the state folders
 // should be.
 void MakeDirectories(const std::string& dir) {
@@ -90,13 +81,25 @@ void MakeDirectories(const std::string& dir) {
 
 }  // namespace
 
-std::string DefaultLockPath() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && TrustedDirectory(runtime)) return WithSlash(runtime) + "vemora.lock";
-  const std::string state = StateDirectory();
-  if (state.empty()) return {};
-  MakeDirectories(state);
-  return TrustedDirectory(state) ? state + "/vemora.lock" : std::string();
+std::vector<std::string> LockPaths(const std::string& home, const char* runtimeDir) {
+  std::vector<std::string> paths;
+  if (!home.empty() && home[0] == '/') {
+    const std::string state = WithSlash(home) + ".local/state/vemora";
+    MakeDirectories(state);
+    if (TrustedDirectory(state)) paths.push_back(state + "/vemora.lock");
+  }
+  if (runtimeDir != nullptr && TrustedDirectory(runtimeDir)) {
+    // Not the same file twice: its second lock would fail against the first.
+    const std::string lock = WithSlash(runtimeDir) + "vemora.lock";
+    if (paths.empty() || paths.front() != lock) paths.push_back(lock);
+  }
+  return paths;
+}
+
+std::vector<std::string> DefaultLockPaths() {
+  const passwd* user = ::getpwuid(::geteuid());
+  return LockPaths(user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "",
+                   std::getenv("XDG_RUNTIME_DIR"));
 }
 
 void SingleInstance::Acquire(const std::string& lock) {
@@ -116,15 +119,21 @@ void SingleInstance::Acquire(const std::string& lock) {
   while ((result = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
   if (result == 0) {
-    handle_ = fd;  // the file itself stays: removing it would race a newcomer
+    held_.push_back(fd);  // the file itself stays: removing it would race a newcomer
     return;
   }
   prev_ = errno == EWOULDBLOCK;
   ::close(fd);
+  if (prev_) Release();  // a second copy holds none
+}
+
+void SingleInstance::Release() {
+  for (const int fd : held_) ::close(fd);
+  held_.clear();
 }
 
 SingleInstance::~SingleInstance() {
-  if (handle_ != kNone) ::close(handle_);
+  Release();
 }
 
 #endif

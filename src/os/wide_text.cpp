@@ -1,17 +1,25 @@
 #include "os/wide_text.h"
 
-#include <windows.h>
-
 namespace vemora {
 
+// Invalid input becomes U+FFFD either way, never a guess.
 std::wstring WideFromUtf8(std::string_view text) {
-  const int length = static_cast<int>(text.size());
-  std::wstring wide(
-      static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)),
-      L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(),
-                        static_cast<int>(wide.size()));
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
   return wide;
+}
+
+std::string Narrow(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
 }
 
 }  // namespace vemora

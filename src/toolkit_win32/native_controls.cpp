@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "os/wide_text.h"
 #include "toolkit_win32/animation_window.h"
-#include "toolkit_win32/wide_text.h"
 
 namespace vemora {
 namespace {

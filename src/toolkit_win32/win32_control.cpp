@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "os/wide_text.h"
 #include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
 #include "toolkit/property_checks.h"
-#include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_form.h"
 
 namespace vemora {

@@ -4,12 +4,12 @@
 
 #include <cmath>
 
+#include "os/wide_text.h"
 #include "runtime/numbers.h"
 #include "runtime/runtime_error.h"
 #include "toolkit_win32/animation_window.h"
 #include "toolkit_win32/creation_order.h"
 #include "toolkit_win32/native_controls.h"
-#include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_toolkit.h"
 
 namespace vemora {

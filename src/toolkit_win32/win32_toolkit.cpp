@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "os/process.h"
+#include "os/wide_text.h"
 #include "runtime/runtime_error.h"
 #include "toolkit_win32/animation_window.h"
-#include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_form.h"
 
 namespace vemora {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The built program as a user runs it: exit statuses, the user's decimal
-# separator, standard input, and a failing write.
+# separator, standard input, a failing write, and a terminal's character set.
 # Usage: program_test.sh VEMORA_CALC
 set -uo pipefail
 calc=$1
@@ -31,5 +31,16 @@ if locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
   LC_ALL=de_DE.UTF-8 expect GermanLocale 0 "9,1" "$calc"
 else
   echo "no de_DE.UTF-8 locale: German separator not checked"
+fi
+# A terminal in a Latin-1 locale gets Latin-1: "Ü" as the one byte 0xdc,
+# never UTF-8's 0xc3 0x9c, whose 0x9c it would take for a C1 control.
+locales=$(mktemp -d)
+trap 'rm -rf "$locales"' EXIT
+if localedef -i de_DE -f ISO-8859-1 "$locales/de_DE.ISO-8859-1" 2>/dev/null; then
+  LOCPATH=$locales LC_ALL=de_DE.ISO-8859-1 expect Latin1Terminal 1 \
+    "$(printf 'vemora-calc: Laufzeitfehler 6: \334berlauf\r')" \
+    script -qec "'$calc' --disk 2147483648" /dev/null
+else
+  echo "no de_DE locale source: a Latin-1 terminal not checked"
 fi
 exit $((failures > 0))

@@ -138,7 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
               "the values are columns)"),
         // A terminal must not take control bytes of an argument for commands.
         Usage("ControlBytesInOptionEscaped", {"--\x1b]0;x\x07"},
-              "--\\x1b]0;x\\x07: unbekannte Option (unknown option)")),
+              "--\\x1b]0;x\\x07: unbekannte Option (unknown option)"),
+        // A lone 0x9b is a terminal command in a Latin-1 locale; valid UTF-8 stays.
+        Usage("BytesOutsideUtf8Escaped",
+              {"--\x9b"
+               "2J\xc3\xbc\xe2\x82"},
+              "--\\x9b2J\xc3\xbc\\xe2\\x82: unbekannte Option (unknown option)")),
     RowName<RunRow>);
 
 }  // namespace

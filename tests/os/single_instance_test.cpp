@@ -29,8 +29,9 @@ using testing_support::WriteFile;
 
 // Lock probes (forked copies of this test) that all take the guard at one
 // moment, when the start pipe closes, and then hold it until they are killed.
+// Probe i takes locks[i % locks.size()].
 struct Probes {
-  Probes(const std::string& lock, int count) {
+  Probes(const std::vector<std::vector<std::string>>& locks, int count) {
     int start[2], answers[2];
     EXPECT_EQ(::pipe2(start, O_CLOEXEC), 0);
     EXPECT_EQ(::pipe2(answers, O_CLOEXEC), 0);
@@ -40,7 +41,7 @@ struct Probes {
         ::close(start[1]);
         for (char c = 0; ::read(start[0], &c, 1) > 0;) {
         }
-        const SingleInstance guard(lock);
+        const SingleInstance guard(locks[static_cast<std::size_t>(i) % locks.size()]);
         const char result = guard.Guarded() ? 'W' : guard.PrevInstance() ? 'P' : 'U';
         if (::write(answers[1], &result, 1) == 1) ::pause();  // until killed
         ::_exit(1);
@@ -66,7 +67,7 @@ struct Probes {
 TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
   TempDir dir;
   for (int round = 0; round < 5; ++round) {
-    const Probes probes(dir / "lock", 12);
+    const Probes probes({{dir / "lock"}}, 12);
     ASSERT_EQ(probes.results.size(), 12u);
     EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'W'), 1) << probes.results;
     EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'P'), 11) << probes.results;
@@ -121,78 +122,94 @@ INSTANTIATE_TEST_SUITE_P(
                                  true}),
     RowName<UntrustedRow>);
 
-// Where the program's own lock lives. $HOME is "{dir}/home" throughout.
-struct LockDirRow {
+// Folders of every kind a session may name, in a fresh directory: "run" and
+// "other" private, "shared" group-writable, "unwritable" where no lock can be
+// made (not even by root), and a regular "file".
+void MakeFolders(const TempDir& dir) {
+  for (const char* run : {"run", "other", "shared", "unwritable/vemora.lock"}) {
+    fs::create_directories(dir / run);
+  }
+  ::chmod((dir / "shared").c_str(), 0770);
+  ::chmod((dir / "unwritable").c_str(), 0500);
+  WriteFile(dir / "file", "");
+}
+
+std::vector<std::string> Paths(const TempDir& dir, const std::string& home, const char* run) {
+  return LockPaths(home.empty() ? home : dir / home, run ? (dir / run).c_str() : nullptr);
+}
+
+// Where the program's own locks lie, for a home folder and a runtime folder.
+struct LockPathsRow {
   const char* name;
-  std::optional<std::string> runtimeDir;  // "{dir}" is a fresh directory
-  mode_t mode;                            // of that fresh directory
-  std::optional<std::string> stateHome;
-  std::string expected;                // "" when no directory is trusted
-  std::optional<mode_t> planted = {};  // a "vemora" folder already in {dir}/state
+  std::string home;
+  const char* run;
+  std::vector<std::string> expected;   // "{dir}" is the fresh directory
+  std::optional<mode_t> planted = {};  // a state folder already in {dir}/home
 };
 
 const std::string kHomeLock = "{dir}/home/.local/state/vemora/vemora.lock";
+const std::string kRunLock = "{dir}/run/vemora.lock";
 
-class DefaultLockPathTest : public testing::TestWithParam<LockDirRow> {
- protected:
-  static std::optional<std::string> Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void Set(const char* name, const std::optional<std::string>& value) {
-    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : old_) Set(name, value);
-  }
-  std::vector<std::pair<const char*, std::optional<std::string>>> old_ = {
-      {"XDG_RUNTIME_DIR", Get("XDG_RUNTIME_DIR")},
-      {"XDG_STATE_HOME", Get("XDG_STATE_HOME")},
-      {"HOME", Get("HOME")}};
-};
+class LockPathsTest : public testing::TestWithParam<LockPathsRow> {};
 
-TEST_P(DefaultLockPathTest, UsesOnlyADirectoryNoOneElseCanWrite) {
-  const LockDirRow& row = GetParam();
+TEST_P(LockPathsTest, HomeAlwaysRuntimeBesideOnlyFoldersNoOneElseCanWrite) {
+  const LockPathsRow& row = GetParam();
   TempDir dir;
-  ::chmod(dir.Path().c_str(), row.mode);
-  const auto in = [&](const std::optional<std::string>& text) {
-    return text ? std::optional(dir.Fill(*text)) : text;
-  };
+  MakeFolders(dir);
   if (row.planted) {
-    fs::create_directories(dir / "state/vemora");
-    ::chmod((dir / "state/vemora").c_str(), *row.planted);
+    fs::create_directories(dir / "home/.local/state/vemora");
+    ::chmod((dir / "home/.local/state/vemora").c_str(), *row.planted);
   }
-  Set("XDG_RUNTIME_DIR", in(row.runtimeDir));
-  Set("XDG_STATE_HOME", in(row.stateHome));
-  Set("HOME", dir / "home");
-  const std::string expected = dir.Fill(row.expected);
-  EXPECT_EQ(DefaultLockPath(), expected);
-  if (expected.empty()) return;
-  const SingleInstance first, second;
-  EXPECT_TRUE(first.Guarded());
-  EXPECT_TRUE(second.PrevInstance());
+  std::vector<std::string> expected;
+  for (const std::string& path : row.expected) expected.push_back(dir.Fill(path));
+  EXPECT_EQ(Paths(dir, row.home, row.run), expected);
   struct stat folder {};
-  ASSERT_EQ(::stat(fs::path(expected).parent_path().c_str(), &folder), 0);
-  EXPECT_EQ(folder.st_mode & 0777, row.planted.value_or(0700));
+  if (::stat((dir / "home/.local/state/vemora").c_str(), &folder) == 0) {
+    EXPECT_EQ(folder.st_mode & 07777, row.planted.value_or(0700));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    LockDirs, DefaultLockPathTest,
+    Places, LockPathsTest,
     testing::Values(
-        LockDirRow{"PrivateRuntime", "{dir}", 0700, "{dir}/state", "{dir}/vemora.lock"},
-        LockDirRow{"PrivateRuntimeWithSlash", "{dir}/", 0700, std::nullopt, "{dir}/vemora.lock"},
-        LockDirRow{"NoRuntimeStateHome", std::nullopt, 0700, "{dir}/state",
-                   "{dir}/state/vemora/vemora.lock"},
-        LockDirRow{"RelativeRuntime", "relative/dir", 0700, std::nullopt, kHomeLock},
-        LockDirRow{"RuntimeNotADirectory", "/dev/null", 0700, std::nullopt, kHomeLock},
-        LockDirRow{"RelativeStateHome", std::nullopt, 0700, "state", kHomeLock},
+        LockPathsRow{"HomeThenRuntime", "home", "run", {kHomeLock, kRunLock}},
+        LockPathsRow{"WithSlashes", "home/", "run/", {kHomeLock, kRunLock}},
+        LockPathsRow{"NoRuntime", "home", nullptr, {kHomeLock}},
+        LockPathsRow{"RuntimeNotADirectory", "home", "file", {kHomeLock}},
+        LockPathsRow{"HomeIsAFile", "file", "run", {kRunLock}},
+        LockPathsRow{"RuntimeIsTheStateFolder", "home", "home/.local/state/vemora", {kHomeLock}},
+        LockPathsRow{"NoHomeNoRuntime", "", nullptr, {}},
         // Another user could place a lock in these: never used.
-        LockDirRow{"GroupWritableRuntime", "{dir}", 0770, "{dir}/state",
-                   "{dir}/state/vemora/vemora.lock"},
-        LockDirRow{"WorldWritableStateFolder", std::nullopt, 0700, "{dir}/state", "", 01777},
-        LockDirRow{"StateFolderOnlyReadableByOthers", std::nullopt, 0700, "{dir}/state",
-                   "{dir}/state/vemora/vemora.lock", 0755}),
-    RowName<LockDirRow>);
+        LockPathsRow{"GroupWritableRuntime", "home", "shared", {kHomeLock}},
+        LockPathsRow{"WorldWritableStateFolder", "home", "run", {kRunLock}, 01777},
+        LockPathsRow{"StateFolderReadableByOthers", "home", nullptr, {kHomeLock}, 0755}),
+    RowName<LockPathsRow>);
+
+// Copies of one user started from sessions that differ: the first (home,
+// "run") runs, the second finds it, whatever runtime folder its session names.
+struct SessionRow {
+  const char* name;
+  const char* home;  // "file": a home that cannot be used
+  const char* run;
+};
+
+class SessionsTest : public testing::TestWithParam<SessionRow> {};
+
+TEST_P(SessionsTest, ExactlyOneCopyRuns) {
+  TempDir dir;
+  MakeFolders(dir);
+  const Probes probes({Paths(dir, "home", "run"), Paths(dir, GetParam().home, GetParam().run)}, 2);
+  ::chmod((dir / "unwritable").c_str(), 0700);
+  EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'W'), 1) << probes.results;
+  EXPECT_EQ(std::count(probes.results.begin(), probes.results.end(), 'P'), 1) << probes.results;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, SessionsTest,
+                         testing::Values(SessionRow{"OtherRuntime", "home", "other"},
+                                         SessionRow{"NoRuntime", "home", nullptr},
+                                         SessionRow{"UnwritableRuntime", "home", "unwritable"},
+                                         SessionRow{"HomeUnusableSameRuntime", "file", "run"}),
+                         RowName<SessionRow>);
 
 }  // namespace
 }  // namespace vemora
