@@ -10,9 +10,10 @@ vemora_packages=(
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   lintian weston qt6-wayland libweston-10-dev
 )
-# The Windows cross build and Wine (with the fonts of its dialogs), and
-# unzip for the package check; installed by scripts/windows_tests.sh.
-vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip)
+# The Windows cross build and Wine (with the fonts of its dialogs), unzip
+# for the package check and wixl for the installer; installed by
+# scripts/windows_tests.sh.
+vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip wixl)
 # Code hygiene, checked by scripts/hygiene.sh: both at version 14, and
 # run-clang-tidy-14 with them.
 vemora_packages+=(clang-format clang-tidy)
