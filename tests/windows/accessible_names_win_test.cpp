@@ -1,7 +1,7 @@
 // Reads the running vemora.exe as a Windows screen reader does, through
-// oleacc, and compares the main and About windows with the table the other
+// oleacc, and compares its main and About windows with the table the other
 // platforms' accessibility tests read.
-// Usage: accessible_names_win_test VEMORA_EXE TABLE (in a Wine prefix with a display)
+// Usage: accessible_names_win_test TABLE (vemora.exe running, on a display)
 #include <gtest/gtest.h>
 #include <oleacc.h>
 #include <windows.h>
@@ -15,21 +15,16 @@
 
 namespace {
 
-std::string vemoraExe, tablePath;
-
-struct Row {
-  std::string role, name, label, value;
-};
+const char* tablePath = "";
 
 // How Windows names and casts each kind of control: a field is named by
-// the label before it; a window of the program's own class, the clip box
-// included, is a client area.
+// the label before it; a window of the program's own class (the forms, the
+// clip box) is a client area. Wine's oleacc casts only fields and client
+// areas; every other class reads as a client area there.
 struct Rule {
-  long msaaRole;
-  bool namedByLabel;
-  bool wineAnswersRole;  // Wine's oleacc gives every other class the client role
+  long role;
+  bool namedByLabel, wineAnswersRole;
 };
-
 const std::map<std::string, Rule> kRules = {
     {"frame", {ROLE_SYSTEM_CLIENT, false, true}},
     {"dialog", {ROLE_SYSTEM_CLIENT, false, true}},
@@ -44,59 +39,67 @@ const std::map<std::string, Rule> kRules = {
     {"image", {ROLE_SYSTEM_STATICTEXT, false, false}},
 };
 
-std::string Utf8(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? size - 1 : 0, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
+// What a row says Windows reads, and which of it is compared.
+struct Expected {
+  std::string what;
+  long role;
+  std::string name;
+  bool checkRole, checkName;
+};
 
-std::wstring Wide(const std::string& text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring out(size > 0 ? size - 1 : 0, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
-  return out;
-}
-
-bool UnderWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-std::vector<Row> TableRows(const std::string& window) {
+std::vector<Expected> TableRows(const std::string& window, bool wine) {
   std::ifstream file(tablePath, std::ios::binary);
-  std::vector<Row> rows;
+  std::vector<Expected> rows;
   for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
+    std::vector<std::string> cell;  // window, role, name, label, value
     std::istringstream fields(line);
-    for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
-    cells.resize(5);
-    if (cells[0] == window) rows.push_back({cells[1], cells[2], cells[3], cells[4]});
+    for (std::string text; std::getline(fields, text, '\t');) cell.push_back(text);
+    cell.resize(5);
+    if (cell[0] != window) continue;
+    const auto rule = kRules.find(cell[1]);
+    if (rule == kRules.end()) {
+      ADD_FAILURE() << "no Windows rule for " << cell[1];
+      continue;
+    }
+    const Rule& r = rule->second;
+    Expected e{cell[1], r.role, r.namedByLabel ? cell[3] : cell[2], !wine || r.wineAnswersRole,
+               true};
+    // Wine's oleacc names a list by its current item, where Windows takes
+    // the label before it.
+    if (wine && cell[1] == "combo box") e.name = cell[4];
+    // A picture is named by its window text, and the Win32 toolkit gives the
+    // logo none: its tooltip does not reach a screen reader yet.
+    if (cell[1] == "image") e.checkName = false;
+    rows.push_back(e);
   }
+  // The rows that compare most take their window first.
+  std::stable_sort(rows.begin(), rows.end(), [](const Expected& a, const Expected& b) {
+    return a.checkRole + a.checkName > b.checkRole + b.checkName;
+  });
   return rows;
 }
 
 struct Read {
   long role = -1;
   std::string name;
-  HWND window = nullptr;
 };
 
 Read ReadWindow(HWND window) {
-  Read read{-1, "", window};
+  Read read;
   IAccessible* object = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                         reinterpret_cast<void**>(&object))))
     return read;
-  VARIANT self{};
+  VARIANT self{}, role{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   BSTR name = nullptr;
   if (object->get_accName(self, &name) == S_OK && name) {
-    read.name = Utf8(name);
+    char text[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, name, -1, text, sizeof(text) - 1, nullptr, nullptr);
+    read.name = text;
     SysFreeString(name);
   }
-  VARIANT role{};
   if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) read.role = role.lVal;
   object->Release();
   return read;
@@ -112,17 +115,17 @@ void ReadTree(HWND window, std::vector<Read>& out) {
 HWND WaitForWindow(const std::wstring& titleStart) {
   struct Search {
     std::wstring title;
-    HWND found = nullptr;
-  } search{titleStart};
-  for (int i = 0; i < 150 && !search.found; ++i) {
+    HWND found;
+  } search{titleStart, nullptr};
+  for (int i = 0; i < 300 && !search.found; ++i) {
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
           auto& s = *reinterpret_cast<Search*>(param);
           wchar_t text[256] = {};
           GetWindowTextW(window, text, 256);
-          if (!IsWindowVisible(window) || std::wstring(text).rfind(s.title, 0) != 0) return TRUE;
-          s.found = window;
-          return FALSE;
+          if (IsWindowVisible(window) && std::wstring(text).rfind(s.title, 0) == 0)
+            s.found = window;
+          return s.found == nullptr;
         },
         reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(100);
@@ -130,49 +133,19 @@ HWND WaitForWindow(const std::wstring& titleStart) {
   return search.found;
 }
 
-// What Windows should read for a row, and which of it to compare.
-struct Expected {
-  long role;
-  std::string name;
-  bool checkRole, checkName;
-};
-
-Expected ExpectedFor(const Row& row, bool wine) {
-  const auto rule = kRules.find(row.role);
-  if (rule == kRules.end()) {
-    ADD_FAILURE() << "no Windows rule for role " << row.role;
-    return {-1, row.name, false, false};
-  }
-  Expected e{rule->second.msaaRole, rule->second.namedByLabel ? row.label : row.name,
-             !wine || rule->second.wineAnswersRole, true};
-  // Wine's oleacc names a list by its current item, where Windows takes
-  // the label before it.
-  if (wine && row.role == "combo box") e.name = row.value;
-  // A picture is named by its window text, and the Win32 toolkit gives the
-  // logo none: its tooltip does not reach a screen reader yet.
-  if (row.role == "image") e.checkName = false;
-  return e;
-}
-
-// Each table row of the window is read from exactly one of its windows,
-// and no window is left over. The rows that compare most go first, so that
-// a row matched by less cannot take their window.
-void Compare(const std::string& kind, const std::vector<Read>& tree) {
-  const bool wine = UnderWine();
-  std::vector<std::pair<Row, Expected>> rows;
-  for (const Row& row : TableRows(kind)) rows.emplace_back(row, ExpectedFor(row, wine));
-  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-    return a.second.checkRole + a.second.checkName > b.second.checkRole + b.second.checkName;
-  });
+// Each row is read from exactly one of the window's windows, and no window
+// is left over.
+void Compare(const std::string& kind, HWND window) {
+  std::vector<Read> tree;
+  ReadTree(window, tree);
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
   std::vector<bool> used(tree.size(), false);
-  for (const auto& [row, e] : rows) {
-    const auto match = [&](std::size_t i) {
-      return !used[i] && (!e.checkName || tree[i].name == e.name) &&
-             (!e.checkRole || tree[i].role == e.role);
-    };
+  for (const Expected& e : TableRows(kind, wine)) {
     std::size_t i = 0;
-    while (i < tree.size() && !match(i)) ++i;
-    EXPECT_LT(i, tree.size()) << kind << ": nothing reads as " << row.role << " '" << e.name << "'";
+    while (i < tree.size() && (used[i] || (e.checkName && tree[i].name != e.name) ||
+                               (e.checkRole && tree[i].role != e.role)))
+      ++i;
+    EXPECT_LT(i, tree.size()) << kind << ": nothing reads as " << e.what << " '" << e.name << "'";
     if (i < tree.size()) used[i] = true;
   }
   for (std::size_t i = 0; i < tree.size(); ++i)
@@ -180,57 +153,27 @@ void Compare(const std::string& kind, const std::vector<Read>& tree) {
                          << "'";
 }
 
-class AccessibleNames : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CoInitialize(nullptr);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring command = L"\"" + Wide(vemoraExe) + L"\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_));
-    main_ = WaitForWindow(L"Vemora - Version 2.3");
-    ASSERT_NE(main_, nullptr) << "the main window did not appear";
-  }
-  void TearDown() override {
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    CoUninitialize();
-  }
-
-  PROCESS_INFORMATION process_{};
-  HWND main_ = nullptr;
-};
-
-TEST_F(AccessibleNames, MainAndAboutWindowsReadAsTheTableSays) {
-  std::vector<Read> tree;
-  ReadTree(main_, tree);
-  Compare("main", tree);
-
-  // The logo opens the About window; it lies at 3300, 4980 twips in the
-  // client area (220, 332 pixels at 96 DPI).
-  const HWND logo = ChildWindowFromPoint(main_, POINT{220, 332});
-  ASSERT_NE(logo, main_);
+TEST(AccessibleNames, MainAndAboutWindowsReadAsTheTableSays) {
+  CoInitialize(nullptr);
+  const HWND main = WaitForWindow(L"Vemora - Version 2.3");
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  Compare("main", main);
+  // The logo, at 3300, 4980 twips (220, 332 pixels at 96 DPI), opens the About window.
+  const HWND logo = ChildWindowFromPoint(main, POINT{220, 332});
+  ASSERT_NE(logo, main);
   PostMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   const HWND about = WaitForWindow(L"Info Vemora");
   ASSERT_NE(about, nullptr) << "the About window did not appear";
-  tree.clear();
-  ReadTree(about, tree);
-  Compare("about", tree);
+  Compare("about", about);
+  CoUninitialize();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s VEMORA_EXE TABLE\n", argv[0]);
-    return 2;
-  }
-  vemoraExe = argv[1];
-  tablePath = argv[2];
+  if (argc != 2) return 2;
+  tablePath = argv[1];
   return RUN_ALL_TESTS();
 }
