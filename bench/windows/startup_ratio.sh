@@ -4,8 +4,9 @@
 # literal coordinates, the same manifest) and against a bare window with one
 # static label, side by side (A B C A B C ...), on an X display (run under
 # xvfb-run). Prints the ratio to the floor and the size of vemora.exe
-# stripped as goal lines for scripts/bench.sh, the ratio to the one label as
-# a figure.
+# stripped as goal lines for scripts/bench.sh; the ratio to the one label,
+# and the requests each start sends Wine's server (which other work on the
+# machine does not change, unlike the times), as figures.
 # Usage: startup_ratio.sh BIN_DIR WINE PAIRS STRIP
 set -euo pipefail
 bin=$1
@@ -58,6 +59,22 @@ goal "Start-up to the main window shown, Wine" "$(awk -v p="$p" -v f="$f" 'BEGIN
   1.2 x "medians $(ms "$p") and $(ms "$f") for the same 20 controls by hand, $pairs runs each"
 awk -v p="$p" -v b="$b" -v d="medians $(ms "$p") and $(ms "$b") for one static label" 'BEGIN {
   printf "[figure] Start-up against one label, Wine: %.4g x (%s)\n", p / b, d }'
+# The same starts once more on a server that logs every request.
+log=$(mktemp)
+"$server" -k
+"$server" -f -d1 2>"$log" &
+"$wine" "$base" >/dev/null 2>&1  # the desktop connects, untimed
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi: 96"
+requests() {
+  local before
+  before=$(wc -l <"$log")
+  "$wine" "$1" >/dev/null 2>&1
+  tail -n +"$((before + 1))" "$log" | grep -cE '^[0-9a-f]{4}: [a-z_]+\('
+}
+rp=$(requests "$probe") rf=$(requests "$floor")
+echo "[figure] Server requests to the main window shown, Wine: $(awk -v p="$rp" -v f="$rf" \
+  'BEGIN {printf "%.3g", p / f}') x ($rp, and $rf for the same 20 controls by hand)"
+rm -f "$log"
 stripped=$(mktemp)
 "$strip" -o "$stripped" "$bin/vemora.exe"
 size=$(stat -c %s "$stripped")
