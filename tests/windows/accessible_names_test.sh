@@ -5,7 +5,8 @@
 set -euo pipefail
 wine=$4
 mkdir -p "$5"
-export WINEPREFIX="$(cd "$5" && pwd)/a11y-prefix" WINEDEBUG=-all
+WINEPREFIX="$(cd "$5" && pwd)/a11y-prefix"
+export WINEPREFIX WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" LC_ALL=C.UTF-8
 trap '"$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
 "$wine" wineboot --init >/dev/null 2>&1
