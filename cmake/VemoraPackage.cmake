@@ -1,7 +1,9 @@
 # The Debian package, built with `cpack -G DEB` from the install rules.
 # Its dependencies are computed from the binaries, never listed by hand.
-# On Windows `cpack -G ZIP` makes vemora-<version>-win64.zip instead.
+# On Windows `cpack -G ZIP` makes vemora-<version>-win64.zip instead, and
+# the build makes the installer beside it.
 if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/VemoraMsi.cmake)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/assets/windows/LIESMICH.txt
           DESTINATION .)
   set(CPACK_GENERATOR ZIP)

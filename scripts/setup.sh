@@ -11,9 +11,10 @@ vemora_packages=(
   lintian weston qt6-wayland libweston-10-dev
   libfast-float-dev libfmt-dev
 )
-# The Windows cross build and Wine (with the fonts of its dialogs), and
-# unzip for the package check; installed by scripts/windows_tests.sh.
-vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip)
+# The Windows cross build and Wine (with the fonts of its dialogs), unzip
+# for the package check and wixl for the installer; installed by
+# scripts/windows_tests.sh.
+vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip wixl)
 # The browser build, with Node.js to run its tests; installed by
 # scripts/web_tests.sh.
 vemora_web_packages=(emscripten nodejs googletest)
