@@ -91,11 +91,14 @@ void RegistryStore::SetValue(std::uint32_t root, std::string_view untidy,
 }
 
 std::int32_t RegistryStore::OpenKey(RegKey root, const std::string& subKey, std::uint32_t,
-                                    std::uint32_t, RegKey& key) {
+                                    std::uint32_t access, RegKey& key) {
   if (!IsPredefinedRoot(root) && !handles_.contains(root)) return kErrorInvalidHandle;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
   const std::string full = FullPath(root, subKey);
   if (!subKey.empty() && !keys_.contains(full)) return kErrorFileNotFound;
+  if ((access & kKeyWriteRights) != 0 && full.starts_with(RootName(kHkeyLocalMachine))) {
+    return kErrorAccessDenied;
+  }
   key = nextHandle_++;
   handles_.emplace(key, full);
   return kErrorSuccess;

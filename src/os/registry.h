@@ -23,9 +23,16 @@ inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 // Status codes, as the classic calls return them.
 inline constexpr std::int32_t kErrorSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
 inline constexpr std::int32_t kErrorBadPathname = 161;
+
+// The access rights that change a key or its values (KEY_SET_VALUE,
+// KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER,
+// GENERIC_ALL, GENERIC_WRITE). A normal user is refused them below
+// HKEY_LOCAL_MACHINE.
+inline constexpr std::uint32_t kKeyWriteRights = 0x50000000u | 0x000D0000u | 0x26u;
 
 // Value types.
 inline constexpr std::uint32_t kRegSz = 1;
@@ -53,7 +60,9 @@ class Registry {
 
 // The in-process store. Names of keys and values compare without regard to
 // ASCII case, as the registry's do; a key exists when it or a key below it
-// was added. The program only reads it through Registry; one thread uses it.
+// was added. Like Windows for a normal user, it refuses an open below
+// HKEY_LOCAL_MACHINE that asks for any of kKeyWriteRights. The program only
+// reads it through Registry; one thread uses it.
 class RegistryStore : public Registry {
  public:
   // Adds (or replaces) a value of key `path` below `root`, e.g.

@@ -118,6 +118,26 @@ INSTANTIATE_TEST_SUITE_P(
                               "{dir}/" + Deep(990) + ":{dir}/b", "{dir}/b/hardinfo"}),
     RowName<FinderRow>);
 
+// As Windows answers a normal user: any key may be read, but below
+// HKEY_LOCAL_MACHINE none may be opened for writing.
+TEST(RegistryStore, RefusesWriteAccessBelowTheMachineKeyOnly) {
+  constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u, kKeyRead = 0x20019u;
+  const struct {
+    std::uint32_t root, access;
+    std::int32_t status;
+  } rows[] = {{kHkeyLocalMachine, kKeyRead, kErrorSuccess},
+              {kHkeyLocalMachine, kKeyRead | 0x2u, kErrorAccessDenied},  // KEY_SET_VALUE
+              {kHkeyLocalMachine, 0x40000000u, kErrorAccessDenied},      // GENERIC_WRITE
+              {kHkeyCurrentUser, kKeyRead | 0x2u, kErrorSuccess}};
+  RegistryStore store;
+  for (const auto& row : rows) {
+    store.SetValue(row.root, "SOFTWARE\\Test", "V", kRegSz, "x");
+    RegKey key = 0;
+    EXPECT_EQ(store.OpenKey(row.root, "SOFTWARE\\Test", 0, row.access, key), row.status)
+        << std::hex << row.root << " " << row.access;
+  }
+}
+
 struct StartErrorRow {
   const char* name;
   std::string path;  // "{dir}/..." in the files set up below
