@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <span>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -143,8 +144,7 @@ bool IsExecutableFile(const std::string& path) {
          ::access(path.c_str(), X_OK) == 0;
 }
 
-}  // namespace
-
+// The first of `names` on `searchPath`, as FillSystemInfoStore describes.
 std::string FindProgramOnPath(std::string_view searchPath,
                               std::span<const std::string_view> names) {
   for (const std::string_view name : names) {
@@ -163,6 +163,8 @@ std::string FindProgramOnPath(std::string_view searchPath,
   }
   return {};
 }
+
+}  // namespace
 
 void FillSystemInfoStore(RegistryStore& store, std::string_view searchPath) {
   static constexpr std::array<std::string_view, 4> kPrograms = {

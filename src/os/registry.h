@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -105,17 +104,14 @@ inline constexpr std::string_view kMsinfoDirectoryKey =
     "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr std::string_view kMsinfoDirectoryValue = "MSINFO";
 
-// The first of `names` found as an executable regular file in a directory of
-// `searchPath` (a colon-separated list like $PATH), by the order of `names`
-// first, then of the directories. Only absolute directories count, so the
-// current directory never supplies a program, and a full path too long to
-// be read back as a value (kMaxValueBytes with its zero) is passed over for
-// a later one. Empty when none is found.
-std::string FindProgramOnPath(std::string_view searchPath, std::span<const std::string_view> names);
-
 // Fills `store` as the program's own store: the MSINFO "PATH" value with the
 // full path (and its terminating zero) of the first of hardinfo2, hardinfo,
-// kinfocenter, gnome-system-monitor on `searchPath`; nothing else. When none
+// kinfocenter, gnome-system-monitor found as an executable regular file in a
+// directory of `searchPath` (a colon-separated list like $PATH), by the
+// order of the names first, then of the directories; nothing else. Only
+// absolute directories count, so the current directory never supplies a
+// program, and a full path too long to be read back as a value
+// (kMaxValueBytes with its zero) is passed over for a later one. When none
 // is found the store stays empty.
 void FillSystemInfoStore(RegistryStore& store, std::string_view searchPath);
 
