@@ -335,6 +335,15 @@ INSTANTIATE_TEST_SUITE_P(
                   p.movi.insert(p.movi.begin() + 1, Chunk("00dc", {}));
                 }),
                 SmallExpected([](Frames& f) { f.insert(f.begin() + 1, f[0]); })},
+        // The smallest picture there is: one pixel, its row padded to four bytes.
+        GoodRow{"OnePixel",
+                [] {
+                  clipgen::AviVideo v = GradientVideo(8, false);
+                  v.width = v.height = 1;
+                  v.frames = {{4, 0xEE, 0xEE, 0xEE}};
+                  return clipgen::WriteAvi(v);
+                }(),
+                Frames{{kOpaque | SmallPalette()[4]}}},
         // Nothing drawn yet: a first frame that is empty shows black.
         GoodRow{"EmptyFirstFrameIsBlack",
                 [] {
