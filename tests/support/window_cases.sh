@@ -52,7 +52,7 @@ click() {  # WINDOW CONTROL: at the control's centre
 main_size() {
   local width height
   read -r width height <<<"${client[vemora_Form]}"
-  echo "$((width * scale / 1500)) $((height * scale / 1500))"
+  echo "$((width * scale / 100 / twips_per_pixel)) $((height * scale / 100 / twips_per_pixel))"
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 gone() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }

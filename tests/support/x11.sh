@@ -13,9 +13,12 @@ wait_window() {
   return 1
 }
 
-# Clicks at a point given in twips from the window's client origin (96 DPI).
+# Twips in a pixel: 15 at 96 DPI; a driver at another DPI sets its own.
+twips_per_pixel=15
+
+# Clicks at a point given in twips from the window's client origin.
 click_twips() {
-  xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1
+  xdotool mousemove --window "$1" $(($2 / twips_per_pixel)) $(($3 / twips_per_pixel)) click 1
   sleep 0.2
 }
 
@@ -33,11 +36,11 @@ load_window_points() {  # COMMAND...
   main_pattern="^$(sed 's/[][\.*^$(){}+?|]/\\&/g' <<<"$caption")\$"
 }
 
-# A control's box in pixels (96 DPI), as import -crop takes it.
+# A control's box in pixels, as import -crop takes it.
 crop_box() {  # CONTROL
-  local left top width height
+  local left top width height t=$twips_per_pixel
   read -r left top width height <<<"${rect[$1]}"
-  echo "$((width / 15))x$((height / 15))+$((left / 15))+$((top / 15))"
+  echo "$((width / t))x$((height / t))+$((left / t))+$((top / t))"
 }
 
 # True when the window's size is WIDTH x HEIGHT pixels.
