@@ -20,8 +20,7 @@ class SingleInstance {
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // True when another live process holds the lock; on Windows also when the
-  // mutex exists but may not be opened (the copy holding it runs elevated).
+  // True when another live process holds the lock.
   bool PrevInstance() const { return prev_; }
   // True when this object holds the lock. False both for a second copy and
   // for a lock that could not be trusted: a lock path that is a link, not a
