@@ -3,7 +3,7 @@
 # under xvfb-run) and checks that the window carries the icon and that the
 # About window shows the clip found beside the real executable (that a clip
 # plays is the animation control's own test).
-# Usage: installed_program_test.sh BUILD_DIR OUTPUT_DIR WINDOW_POINTS
+# Usage: installed_program_test.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail
 # shellcheck source=tests/install/common.sh
 source "$(dirname "$0")/common.sh"
@@ -13,7 +13,7 @@ need xdotool xprop import convert
 build=$1
 out=$2
 mkdir -p "$out"
-load_window_points "$3" || fail "no window points from $3"
+load_window_points "$build/bin/vemora_window_points" || fail "no window points in $build/bin"
 prefix=$(install_into_temp "$build")
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
