@@ -149,6 +149,7 @@ std::vector<BadClip> BadClips() {
     std::size_t at;
     std::uint32_t value;
   } fields[] = {{"StreamCountAboveLists", &AviParts::avih, 24, 2},
+                {"FrameCountZero", &AviParts::avih, 16, 0},
                 {"FrameCountAboveLimit", &AviParts::avih, 16, 10001},
                 {"StreamLengthAboveLimit", &AviParts::strh, 32, 10001},
                 {"Height4097", &AviParts::strf, 8, 4097},
@@ -174,10 +175,6 @@ std::vector<BadClip> BadClips() {
   add("TwoVideoStreams", SmallClip([](AviParts& p) {
         p.hdrlExtra.push_back(List("strl", {Chunk("strh", p.strh), Chunk("strf", p.strf)}));
         PutU32At(p.avih, 24, 2);
-      }));
-  add("FrameCountZero", SmallClip([](AviParts& p) {
-        PutU32At(p.avih, 16, 0);
-        PutU32At(p.strh, 32, 0);
       }));
   add("OnlyOtherStreamsFrames", SmallClip([](AviParts& p) { p.movi = {Chunk("01dc", {0, 1})}; }));
   add("MoreFramesThanLimit",
