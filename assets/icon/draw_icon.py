@@ -1,9 +1,11 @@
-#!/usr/bin/env python3
-"""Draws Vemora's icon (a memory module) as two 16-colour XPM images.
+"""Vemora's icon: a memory module, drawn pixel by pixel at 32 and 16 pixels.
 
-Run once to regenerate src/platform/program_icon.h; the build does not need it.
+Each image is a list of rows, one character per pixel, each character a
+colour of PALETTE. The palette holds at most 16 colours, so both images are
+16-colour images; export_icon.py writes them for Linux and Windows alike.
 """
 
+# In palette order: the index of each colour in the files written.
 PALETTE = {
     ".": None,  # transparent
     "g": "#1E8C45",  # board
@@ -15,6 +17,7 @@ PALETTE = {
     "w": "#F4F4F4",  # label
     "r": "#C0282D",  # label mark
 }
+assert len(PALETTE) <= 16 and next(iter(PALETTE.values())) is None
 
 
 def module(width, height, chips, chip_w, top, board_h):
@@ -51,23 +54,4 @@ def module(width, height, chips, chip_w, top, board_h):
     return ["".join(row) for row in img]
 
 
-def xpm(name, rows):
-    used = sorted({c for row in rows for c in row})
-    out = [f"static const char* const {name}[] = {{",
-           f'    "{len(rows[0])} {len(rows)} {len(used)} 1",']
-    for c in used:
-        colour = PALETTE[c] or "None"
-        out.append(f'    "{c} c {colour}",')
-    out += [f'    "{row}",' for row in rows]
-    out[-1] = out[-1].rstrip(",")
-    out.append("};")
-    return "\n".join(out)
-
-
-if __name__ == "__main__":
-    print("// Vemora's icon, a memory module; drawn by assets/icon/draw_icon.py.")
-    print("#pragma once\n")
-    print("// clang-format off")
-    print(xpm("kProgramIcon32", module(32, 32, 4, 5, 8, 16)))
-    print()
-    print(xpm("kProgramIcon16", module(16, 16, 2, 4, 3, 10)))
+SIZES = {32: module(32, 32, 4, 5, 8, 16), 16: module(16, 16, 2, 4, 3, 10)}

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Writes Vemora's icon as the files a desktop and Windows want.
 
-From the same drawing as src/platform/program_icon.h: PNGs at 16 and 32
-pixels for the hicolor theme, an SVG of the 32-pixel drawing for any size,
-and a Windows .ico with both sizes. Run once after changing the drawing; the
-build uses the committed files, so it needs neither Python nor ImageMagick.
+From the one drawing in draw_icon.py: 16-colour PNGs (4-bit palette) at 16
+and 32 pixels for the hicolor theme and the Qt program, a Windows .ico with
+the same two images in 16 colours, and an SVG of the 32-pixel drawing for
+any size. Run once after changing the drawing; the build uses the committed
+files, so it needs neither Python nor an image tool.
 """
 
 import os
@@ -12,16 +13,17 @@ import struct
 import sys
 import zlib
 
-from draw_icon import PALETTE, module
+from draw_icon import PALETTE, SIZES
 
-SIZES = {32: module(32, 32, 4, 5, 8, 16), 16: module(16, 16, 2, 4, 3, 10)}
+INDEX = {ch: i for i, ch in enumerate(PALETTE)}  # the transparent colour is 0
+RGB = [(0, 0, 0) if c is None else (int(c[1:3], 16), int(c[3:5], 16), int(c[5:7], 16))
+       for c in PALETTE.values()]
 
 
-def rgba(ch):
-    colour = PALETTE[ch]
-    if colour is None:
-        return (0, 0, 0, 0)
-    return (int(colour[1:3], 16), int(colour[3:5], 16), int(colour[5:7], 16), 255)
+def nibbles(row):
+    """A row as 4-bit indices, two pixels a byte, the left one high."""
+    indices = [INDEX[ch] for ch in row] + [0] * (len(row) % 2)
+    return bytes(indices[i] << 4 | indices[i + 1] for i in range(0, len(indices), 2))
 
 
 def png(rows):
@@ -29,9 +31,11 @@ def png(rows):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    raw = b"".join(b"\0" + bytes(v for ch in row for v in rgba(ch)) for row in rows)
-    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0)
+    raw = b"".join(b"\0" + nibbles(row) for row in rows)
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 4, 3, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"PLTE", b"".join(bytes(rgb) for rgb in RGB))
+            + chunk(b"tRNS", b"\0")  # entry 0 transparent, the others opaque
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
@@ -54,21 +58,25 @@ def svg(rows):
     return "\n".join(out) + "\n"
 
 
+def padded(data):
+    return data + b"\0" * (-len(data) % 4)
+
+
 def dib(rows):
-    # 32-bit BGRA, bottom-up, with the 1-bit AND mask Windows still expects.
+    # 4 bits a pixel with a 16-entry table, bottom-up, rows padded to 4
+    # bytes; then the 1-bit AND mask, set where the icon is transparent
+    # (those pixels are entry 0, black, as the mask wants them).
     size = len(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows)
-                      for (r, g, b, a) in map(rgba, row))
-    stride = (size + 31) // 32 * 4
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    table = b"".join(bytes((b, g, r, 0)) for (r, g, b) in RGB + [(0, 0, 0)] * (16 - len(RGB)))
+    pixels = b"".join(padded(nibbles(row)) for row in reversed(rows))
     mask = b""
     for row in reversed(rows):
         bits = 0
         for ch in row:
             bits = bits << 1 | (PALETTE[ch] is None)
-        bits <<= stride * 8 - size
-        mask += bits.to_bytes(stride, "big")
-    return header + pixels + mask
+        mask += padded(bits.to_bytes((size + 7) // 8, "big"))
+    return header + table + pixels + mask
 
 
 def ico(images):
@@ -76,7 +84,7 @@ def ico(images):
     offset = 6 + 16 * len(images)
     for size, rows in images:
         blob = dib(rows)
-        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(blob), offset + len(blobs))
+        entries += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset + len(blobs))
         blobs += blob
     return struct.pack("<HHH", 0, 1, len(images)) + entries + blobs
 

@@ -8,7 +8,9 @@ namespace vemora {
 namespace {
 
 constexpr std::uint32_t kOpenOptions = 0;
-constexpr std::uint32_t kOpenAccess = 0x2003F;  // READ_CONTROL and all key rights but WOW64
+// KEY_READ and no more: a normal user may not write under HKEY_LOCAL_MACHINE,
+// and asking for it there would fail the open.
+constexpr std::uint32_t kOpenAccess = 0x20019;
 constexpr std::uint32_t kBufferSize = kMaxValueBytes;
 
 constexpr const char* kProgramName = "\\MSINFO32.EXE";

@@ -13,7 +13,7 @@ bool NeedsQuotes(std::string_view field) {
 
 }  // namespace
 
-CsvReader::CsvReader(std::istream& in, std::size_t maxRecordBytes) : in_(in), max_(maxRecordBytes) {
+CsvReader::CsvReader(std::istream& in) : in_(in) {
   if (Available(3) && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
 
@@ -101,8 +101,8 @@ void CsvReader::SkipLineEnd() {
 }
 
 char CsvReader::Advance() {
-  if (recordBytes_ >= max_) {
-    const std::string limit = std::to_string(max_);
+  if (recordBytes_ >= kMaxRecordBytes) {
+    const std::string limit = std::to_string(kMaxRecordBytes);
     throw UsageError(AtLine(recordLine_, "Datensatz länger als " + limit + " Bytes",
                             "record longer than " + limit + " bytes"));
   }

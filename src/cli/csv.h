@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxRecordBytes = 4096;
 // input, however long the input is.
 class CsvReader {
  public:
-  explicit CsvReader(std::istream& in, std::size_t maxRecordBytes = kMaxRecordBytes);
+  explicit CsvReader(std::istream& in);
 
   // The next record; empty lines are skipped; nullopt at the end. Raises
   // UsageError naming the line for an unclosed quote, text after a closing
@@ -42,7 +42,6 @@ class CsvReader {
   char Advance();
 
   std::istream& in_;
-  std::size_t max_;
   std::string buffer_;
   std::size_t pos_ = 0;
   std::size_t recordBytes_ = 0;

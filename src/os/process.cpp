@@ -30,6 +30,13 @@ bool Unusable(const std::string& path) {
 
 #ifdef _WIN32
 
+// The ANSI calls, not the wide ones, on purpose. The paths come from the
+// registry, read through its ANSI calls as the classic launcher read them,
+// so they are text in the ANSI code page, not UTF-8: the ANSI calls take
+// them back exactly as they were written, where a conversion from UTF-8 for
+// the wide calls would garble every character beyond ASCII. A name that
+// FileLookup gives back is in that code page too.
+
 bool StartProgram(const std::string& path) {
   if (Unusable(path)) return false;
   std::string commandLine = "\"" + path + "\"";

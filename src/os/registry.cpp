@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <span>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -91,11 +92,14 @@ void RegistryStore::SetValue(std::uint32_t root, std::string_view untidy,
 }
 
 std::int32_t RegistryStore::OpenKey(RegKey root, const std::string& subKey, std::uint32_t,
-                                    std::uint32_t, RegKey& key) {
+                                    std::uint32_t access, RegKey& key) {
   if (!IsPredefinedRoot(root) && !handles_.contains(root)) return kErrorInvalidHandle;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
   const std::string full = FullPath(root, subKey);
   if (!subKey.empty() && !keys_.contains(full)) return kErrorFileNotFound;
+  if ((access & kKeyWriteRights) != 0 && full.starts_with(RootName(kHkeyLocalMachine))) {
+    return kErrorAccessDenied;
+  }
   key = nextHandle_++;
   handles_.emplace(key, full);
   return kErrorSuccess;
@@ -140,8 +144,7 @@ bool IsExecutableFile(const std::string& path) {
          ::access(path.c_str(), X_OK) == 0;
 }
 
-}  // namespace
-
+// The first of `names` on `searchPath`, as FillSystemInfoStore describes.
 std::string FindProgramOnPath(std::string_view searchPath,
                               std::span<const std::string_view> names) {
   for (const std::string_view name : names) {
@@ -160,6 +163,8 @@ std::string FindProgramOnPath(std::string_view searchPath,
   }
   return {};
 }
+
+}  // namespace
 
 void FillSystemInfoStore(RegistryStore& store, std::string_view searchPath) {
   static constexpr std::array<std::string_view, 4> kPrograms = {

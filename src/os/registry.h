@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,9 +22,16 @@ inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 // Status codes, as the classic calls return them.
 inline constexpr std::int32_t kErrorSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
 inline constexpr std::int32_t kErrorBadPathname = 161;
+
+// The access rights that change a key or its values (KEY_SET_VALUE,
+// KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER,
+// GENERIC_ALL, GENERIC_WRITE). A normal user is refused them below
+// HKEY_LOCAL_MACHINE.
+inline constexpr std::uint32_t kKeyWriteRights = 0x50000000u | 0x000D0000u | 0x26u;
 
 // Value types.
 inline constexpr std::uint32_t kRegSz = 1;
@@ -53,7 +59,9 @@ class Registry {
 
 // The in-process store. Names of keys and values compare without regard to
 // ASCII case, as the registry's do; a key exists when it or a key below it
-// was added. The program only reads it through Registry; one thread uses it.
+// was added. Like Windows for a normal user, it refuses an open below
+// HKEY_LOCAL_MACHINE that asks for any of kKeyWriteRights. The program only
+// reads it through Registry; one thread uses it.
 class RegistryStore : public Registry {
  public:
   // Adds (or replaces) a value of key `path` below `root`, e.g.
@@ -96,17 +104,14 @@ inline constexpr std::string_view kMsinfoDirectoryKey =
     "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr std::string_view kMsinfoDirectoryValue = "MSINFO";
 
-// The first of `names` found as an executable regular file in a directory of
-// `searchPath` (a colon-separated list like $PATH), by the order of `names`
-// first, then of the directories. Only absolute directories count, so the
-// current directory never supplies a program, and a full path too long to
-// be read back as a value (kMaxValueBytes with its zero) is passed over for
-// a later one. Empty when none is found.
-std::string FindProgramOnPath(std::string_view searchPath, std::span<const std::string_view> names);
-
 // Fills `store` as the program's own store: the MSINFO "PATH" value with the
 // full path (and its terminating zero) of the first of hardinfo2, hardinfo,
-// kinfocenter, gnome-system-monitor on `searchPath`; nothing else. When none
+// kinfocenter, gnome-system-monitor found as an executable regular file in a
+// directory of `searchPath` (a colon-separated list like $PATH), by the
+// order of the names first, then of the directories; nothing else. Only
+// absolute directories count, so the current directory never supplies a
+// program, and a full path too long to be read back as a value
+// (kMaxValueBytes with its zero) is passed over for a later one. When none
 // is found the store stays empty.
 void FillSystemInfoStore(RegistryStore& store, std::string_view searchPath);
 

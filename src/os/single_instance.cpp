@@ -39,7 +39,12 @@ void SingleInstance::Acquire(const std::string& lock) {
   // zero would cut the name short: neither is the lock the caller chose.
   if (lock.empty() || lock.find('\0') != std::string::npos) return;
   HANDLE mutex = ::CreateMutexW(nullptr, FALSE, WideFromUtf8(lock).c_str());
-  if (mutex == nullptr) return;  // not ours to use: run unguarded
+  if (mutex == nullptr) {
+    // Refused access: the mutex exists, made by a copy that runs elevated.
+    // Any other failure leaves the lock unusable, and the program unguarded.
+    prev_ = ::GetLastError() == ERROR_ACCESS_DENIED;
+    return;
+  }
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
     prev_ = true;
     ::CloseHandle(mutex);

@@ -3,7 +3,7 @@
 # the window cases shared with vemora.exe under Wine. "&Systeminfo..." finds
 # the marker program "hardinfo", the only program on the copy's PATH. Without
 # any display the program must say so and end with status 1.
-# Usage: real_window_test.sh VEMORA_BINARY OUTPUT_DIR
+# Usage: real_window_test.sh VEMORA_BINARY OUTPUT_DIR WINDOW_POINTS
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=tests/support/x11.sh
@@ -13,6 +13,7 @@ source "$here/../support/window_cases.sh"
 bin=$1
 out=$2
 mkdir -p "$out"
+load_window_points "$3" || fail "no window points from $3"
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime

@@ -20,8 +20,10 @@ struct ParseRow {
   std::string text;
   std::vector<Fields> records;
   std::vector<std::size_t> lines;
-  std::size_t limit = kMaxRecordBytes;
 };
+
+// Records of the most bytes allowed (line ends not counted), and one more.
+const std::string kFull(4096, 'x'), kOver(4097, 'y');
 
 const ParseRow kParseRows[] = {
     {"NoFinalLineEnd", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
@@ -33,7 +35,8 @@ const ParseRow kParseRows[] = {
     {"LoneCrIsText", "a\rb\n", {{"a\rb"}}, {1}},
     {"BlankLinesSkipped", "\na\n\n\r\nb\n", {{"a"}, {"b"}}, {2, 5}},
     {"ByteOrderMarkDropped", "\xEF\xBB\xBFx\n1\n", {{"x"}, {"1"}}, {1, 2}},
-    {"RecordOfExactlyTheLimit", "12345678\r\n12345678", {{"12345678"}, {"12345678"}}, {1, 2}, 8},
+    // The count starts at the file's first byte and again at each record.
+    {"RecordsOfExactlyTheLimit", kFull + "\r\n" + kFull, {{kFull}, {kFull}}, {1, 2}},
     // The input is read in blocks of 64 KiB: this CR ends the first.
     {"CrlfAcrossBlocks", std::string(65534, '\n') + "a\r\nb\n", {{"a"}, {"b"}}, {65535, 65536}},
 };
@@ -41,7 +44,7 @@ const ParseRow kParseRows[] = {
 class ParseCsvTest : public testing::TestWithParam<ParseRow> {};
 
 TEST_P(ParseCsvTest, SplitsRecordsAndFields) {
-  const std::vector<CsvRecord> records = ReadAll(GetParam().text, GetParam().limit);
+  const std::vector<CsvRecord> records = ReadAll(GetParam().text);
   ASSERT_EQ(records.size(), GetParam().records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(records[i].fields, GetParam().records[i]) << i;
@@ -54,23 +57,23 @@ INSTANTIATE_TEST_SUITE_P(Cli, ParseCsvTest, testing::ValuesIn(kParseRows), RowNa
 struct BadRow {
   const char* name;
   std::string text;
-  std::size_t limit;
   const char* message;  // the start of the message
 };
 
 const BadRow kBadRows[] = {
-    {"UnclosedQuote", "a\n\"b,c\nd\n", kMaxRecordBytes,
-     "Zeile 2: Anführungszeichen nicht geschlossen"},
-    {"TextAfterClosingQuote", "a\n\"b\"c\n", kMaxRecordBytes, "Zeile 2: Text nach schließendem"},
-    {"RecordOneByteTooLong", "ab\n123456789\n", 8, "Zeile 2: Datensatz länger als 8 Bytes"},
-    {"QuotedRecordTooLong", "\"1234\n5678\n9\"\n", 8, "Zeile 1: Datensatz länger"},
+    {"UnclosedQuote", "a\n\"b,c\nd\n", "Zeile 2: Anführungszeichen nicht geschlossen"},
+    {"TextAfterClosingQuote", "a\n\"b\"c\n", "Zeile 2: Text nach schließendem"},
+    {"FirstRecordOneByteTooLong", kOver + "\n", "Zeile 1: Datensatz länger als 4096 Bytes"},
+    // Quotes and the line breaks inside them count; the record's first line is named.
+    {"QuotedRecordOneByteTooLong", "a\n\"" + kFull.substr(2) + "\n\"\n",
+     "Zeile 2: Datensatz länger"},
 };
 
 class BadCsvTest : public testing::TestWithParam<BadRow> {};
 
 TEST_P(BadCsvTest, IsRefusedNamingTheLine) {
   try {
-    ReadAll(GetParam().text, GetParam().limit);
+    ReadAll(GetParam().text);
     FAIL() << "accepted";
   } catch (const UsageError& error) {
     EXPECT_EQ(std::string(error.what()).rfind(GetParam().message, 0), 0u) << error.what();

@@ -23,9 +23,10 @@ export LANG= LANGUAGE= LC_ALL=C.UTF-8
 expect Success 0 "9.1" "$calc"
 expect CsvFileMissing 2 "vemora-calc: /nonexistent/servers.csv: Datei nicht lesbar (cannot open file)
 $help" "$calc" --csv /nonexistent/servers.csv
-expect CsvFromStandardInput 0 "disk,mirror,block,clients,files,nw4,compression,suballocation,other,L1,L2,L3,L4,L5,L6,L7,L8,SummeKB,SummeMB,text,error
-100,0,4,5,10000,0,0,0,3000,2048,10,0,60,204.8,2000,2000,3000,9322.8,9.104296875,9.1," \
-  sh -c "printf 'disk\n100\n' | '$calc' --csv -"
+# The list's columns are the in-process server list's; here only that "-" reads
+# standard input (disk 200: L2 20 and L5 409.6 KB, 9537.6 KB in all).
+expect CsvFromStandardInput 0 "text
+9.31" bash -c "set -o pipefail; printf 'disk\n200\n' | '$calc' --csv - | cut -d, -f20"
 expect WriteError 1 "vemora-calc: Schreibfehler (write error)" sh -c "'$calc' >/dev/full"
 if locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
   LC_ALL=de_DE.UTF-8 expect GermanLocale 0 "9,1" "$calc"

@@ -9,10 +9,9 @@
 
 namespace vemora::cli {
 
-inline std::vector<CsvRecord> ReadAll(const std::string& text,
-                                      std::size_t limit = kMaxRecordBytes) {
+inline std::vector<CsvRecord> ReadAll(const std::string& text) {
   std::istringstream in(text);
-  CsvReader reader(in, limit);
+  CsvReader reader(in);
   std::vector<CsvRecord> records;
   while (std::optional<CsvRecord> record = reader.Next()) records.push_back(std::move(*record));
   return records;

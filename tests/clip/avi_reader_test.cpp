@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "avi_test_files.h"
@@ -129,7 +130,7 @@ std::vector<BadClip> BadClips() {
   };
 
   // The file and its lists and chunks against their parents (a size past
-  // its parent's end: the cut clip test).
+  // its parent's end, and a header cut short: the cut clip test).
   add("NotRiff", patched(3, {'X'}));
   add("NotAvi", patched(8, {'W'}));
   add("NoHeaderList", patched(Find(good, "hdrl"), {'x'}));
@@ -137,7 +138,6 @@ std::vector<BadClip> BadClips() {
   add("RiffSizeTooSmallForType", patched(4, {3, 0, 0, 0}));
   add("StrfSizeWrapsAround", patched(Find(good, "strf") + 4, {0xF8, 0xFF, 0xFF, 0xFF}));
   add("ListTooShortForItsType", grown(good, 12, {'L', 'I', 'S', 'T', 2, 0, 0, 0, 'a', 'b'}));
-  add("StrayBytesAfterLastChunk", grown(good, good.size(), {'J', 'U', 'N'}));
   add("RecListsNestedTooDeep", SmallClip([](AviParts& p) {  // the first frames at the top
         for (int i = 0; i < 8; ++i) p.movi[2] = List("rec ", {p.movi[2]});
       }));
@@ -149,8 +149,9 @@ std::vector<BadClip> BadClips() {
     std::size_t at;
     std::uint32_t value;
   } fields[] = {{"StreamCountAboveLists", &AviParts::avih, 24, 2},
+                {"FrameCountZero", &AviParts::avih, 16, 0},
                 {"FrameCountAboveLimit", &AviParts::avih, 16, 10001},
-                {"StreamLengthAboveLimit", &AviParts::strh, 32, 0xFFFFFFFF},
+                {"StreamLengthAboveLimit", &AviParts::strh, 32, 10001},
                 {"Height4097", &AviParts::strf, 8, 4097},
                 {"Width4097", &AviParts::strf, 4, 4097},
                 {"Rle8TopDown", &AviParts::strf, 8, static_cast<std::uint32_t>(-6)},
@@ -175,10 +176,6 @@ std::vector<BadClip> BadClips() {
         p.hdrlExtra.push_back(List("strl", {Chunk("strh", p.strh), Chunk("strf", p.strf)}));
         PutU32At(p.avih, 24, 2);
       }));
-  add("FrameCountZero", SmallClip([](AviParts& p) {
-        PutU32At(p.avih, 16, 0);
-        PutU32At(p.strh, 32, 0);
-      }));
   add("OnlyOtherStreamsFrames", SmallClip([](AviParts& p) { p.movi = {Chunk("01dc", {0, 1})}; }));
   add("MoreFramesThanLimit",
       SmallClip([](AviParts& p) { p.movi.assign(10001, Chunk("00dc", {})); }));
@@ -197,29 +194,24 @@ std::vector<BadClip> BadClips() {
         v.frames[1].pop_back();
       }));
   add("Rgb24FrameTooShort", uncompressed(24, [](clipgen::AviVideo& v) { v.frames[0].pop_back(); }));
-  const std::pair<const char*, Bytes> rle[] = {
-      {"RleRunsPastRowEnd", {5, 1, 4, 2, 0, 1}},
-      {"RleAbsolutePastRowEnd", {0, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 1}},
-      {"RleAbsoluteBeyondData", {0, 5, 1, 2}},
-      {"RleDeltaPastRight", {0, 2, 9, 0, 0, 1}},
-      {"RleDeltaPastTopAfterRows", {0, 0, 0, 0, 0, 2, 0, 4, 0, 1}},
-      {"RleDeltaTruncated", {0, 2, 1}},
-      {"RleLoneByte", {4, 3, 4}},
-      {"RleEndOfLinePastTop", Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}},
-      {"RleRunAfterLastRow", Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}}};
-  for (const auto& [name, frame] : rle) {
-    add(name, SmallClip([&frame = frame](AviParts& p) {
-          p.movi = {Chunk("00dc", frame)};
-          PutU32At(p.avih, 16, 1);
-        }));
-  }
-  const std::pair<const char*, Bytes> paletteChanges[] = {
-      {"PaletteChangeBeyondChunk", {0, 4, 0, 0, 1, 2, 3, 0, 4, 5, 6, 0}},
-      {"PaletteChangePast256", {255, 2, 0, 0, 1, 2, 3, 0, 4, 5, 6, 0}},
-      {"PaletteChangeTooShort", {0, 1}}};
-  for (const auto& [name, change] : paletteChanges) {
-    add(name, SmallClip([&change = change](AviParts& p) {
-          p.movi.insert(p.movi.begin() + 1, Chunk("00pc", change));
+  // A frame (dc) or palette change (pc) that breaks its codec's rules,
+  // before a good frame.
+  const std::tuple<const char*, const char*, Bytes> chunks[] = {
+      {"RleRunsPastRowEnd", "00dc", {5, 1, 4, 2, 0, 1}},
+      {"RleAbsolutePastRowEnd", "00dc", {0, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 1}},
+      {"RleAbsoluteBeyondData", "00dc", {0, 5, 1, 2}},
+      {"RleDeltaPastRight", "00dc", {0, 2, 9, 0, 0, 1}},
+      {"RleDeltaPastTopAfterRows", "00dc", {0, 0, 0, 0, 0, 2, 0, 4, 0, 1}},
+      {"RleDeltaTruncated", "00dc", {0, 2, 1}},
+      {"RleLoneByte", "00dc", {4, 3, 4}},
+      {"RleEndOfLinePastTop", "00dc", Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}},
+      {"RleRunAfterLastRow", "00dc", Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}},
+      {"PaletteChangeBeyondChunk", "00pc", {0, 4, 0, 0, 1, 2, 3, 0, 4, 5, 6, 0}},
+      {"PaletteChangePast256", "00pc", {255, 2, 0, 0, 1, 2, 3, 0, 4, 5, 6, 0}},
+      {"PaletteChangeTooShort", "00pc", {0, 1}}};
+  for (const auto& [name, id, data] : chunks) {
+    add(name, SmallClip([&id = id, &data = data](AviParts& p) {
+          p.movi = {Chunk(id, data), Chunk("00dc", {0, 1})};
         }));
   }
 
@@ -340,6 +332,15 @@ INSTANTIATE_TEST_SUITE_P(
                   p.movi.insert(p.movi.begin() + 1, Chunk("00dc", {}));
                 }),
                 SmallExpected([](Frames& f) { f.insert(f.begin() + 1, f[0]); })},
+        // The smallest picture there is: one pixel, its row padded to four bytes.
+        GoodRow{"OnePixel",
+                [] {
+                  clipgen::AviVideo v = GradientVideo(8, false);
+                  v.width = v.height = 1;
+                  v.frames = {{4, 0xEE, 0xEE, 0xEE}};
+                  return clipgen::WriteAvi(v);
+                }(),
+                Frames{{kOpaque | SmallPalette()[4]}}},
         // Nothing drawn yet: a first frame that is empty shows black.
         GoodRow{"EmptyFirstFrameIsBlack",
                 [] {
@@ -389,6 +390,14 @@ INSTANTIATE_TEST_SUITE_P(
                   palette[4] = 0x445566;
                   f[2] = ToPixels({SmallIndexFrames()[2]}, palette)[0];
                 })},
+        // As many frames as a clip may have: the first, then repeats of it.
+        GoodRow{"FramesAtTheLimit", SmallClip([](AviParts& p) {
+                  PutU32At(p.avih, 16, 10000);
+                  PutU32At(p.strh, 32, 10000);
+                  p.movi.resize(1);
+                  p.movi.resize(10000, Chunk("00dc", {}));
+                }),
+                Frames(10000, SmallExpected()[0])},
         GoodRow{"FullPaletteWithCountZero", SmallClip([](AviParts& p) {
                   PutU32At(p.strf, 32, 0);
                   p.strf.resize(40 + 1024, 0x7F);

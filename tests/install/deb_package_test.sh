@@ -63,7 +63,6 @@ else
   apt-get install -y -qq -o DPkg::Lock::Timeout=120 "$deb" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get install of the package failed"; }
   [ "$(realpath /usr/bin/vemora)" = /usr/lib/vemora/vemora ] || fail "/usr/bin/vemora link"
-  [ "$(LC_ALL=C.UTF-8 /usr/bin/vemora-calc --clients 50)" = "26.68" ] || fail "installed vemora-calc"
   apt-get purge -y -qq -o DPkg::Lock::Timeout=120 vemora >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get purge failed"; }
   installed=  # no maintainer scripts: what dpkg put in place, it removes

@@ -34,6 +34,8 @@ for size in 16 32; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   [ -f "$icon" ] || fail "no ${size}px icon"
   [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon")"
+  # Bit depth and colour type: 4 bits of a palette.
+  [ "$(od -An -tu1 -j24 -N2 "$icon" | xargs)" = "4 3" ] || fail "$icon is not in 16 colours"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
 

@@ -13,6 +13,7 @@ need xdotool xprop import convert
 build=$1
 out=$2
 mkdir -p "$out"
+load_window_points "$build/bin/vemora_window_points" || fail "no window points in $build/bin"
 prefix=$(install_into_temp "$build")
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -28,17 +29,20 @@ trap cleanup EXIT
 cd /
 "$prefix/bin/vemora" &
 pid=$!
-main=$(wait_window '^Vemora - Version 2\.3') || fail "main window did not appear"
+main=$(wait_window "$main_pattern") || fail "no main window captioned '$caption'"
 icon=$(xprop -id "$main" _NET_WM_ICON)
 for size in 16 32; do
   grep -q "Icon ($size x $size)" <<<"$icon" || fail "no ${size}px window icon: ${icon:0:60}"
 done
 
-click_twips "$main" 3300 4980                         # the logo
+# shellcheck disable=SC2046
+click_twips "$main" ${at[Logo]}
 about=$(wait_window '^Info Vemora$') || fail "About window did not open"
-sleep 0.5
+# More than one colour in the clip's box once it shows a frame.
+clip_shown() {
+  [ "$(import -window "$about" -crop "$(crop_box Animation1)" miff:- |
+    convert - -format %k info:)" -gt 1 ]
+}
+retry 50 clip_shown || fail "the clip's box is uniform: no clip was found beside the executable"
 import -window "$about" "$out/installed_about.png"
-# The clip's box, client pixels 336..393 x 8..49: more than one colour.
-[ "$(convert "$out/installed_about.png" -crop 58x42+336+8 -format %k info:)" -gt 1 ] ||
-  fail "the clip's box is uniform: no clip was found beside the executable"
 echo "installed program test passed; screenshots in $out"

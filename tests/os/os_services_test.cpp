@@ -52,12 +52,14 @@ struct FinderRow {
   std::string files;       // blank-separated; "name/" a directory, "name-" not executable
   std::string searchPath;  // "{dir}" is the test's directory
   std::string expected;    // "" when none is found
+  // With "{deep}" in the texts above: folders that make the path
+  // "{dir}/{deep}/hardinfo2" this long, whatever the temporary directory.
+  std::size_t fullPath = 0;
 };
 
 class SystemInfoStoreTest : public testing::TestWithParam<FinderRow> {};
 
-// A directory path of `length` bytes in names of at most 200, so that
-// "{dir}/" + its path + "/hardinfo2" is the length a row needs.
+// A directory path of `length` bytes in names of at most 200.
 std::string Deep(std::size_t length) {
   std::string path;
   while (path.size() < length) {
@@ -70,9 +72,20 @@ std::string Deep(std::size_t length) {
 TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
   const FinderRow& row = GetParam();
   InTempDir temp;
+  std::string deep;
+  if (row.fullPath != 0) {
+    const std::size_t around = temp.dir.Path().size() + std::string_view("//hardinfo2").size();
+    ASSERT_LT(around, row.fullPath) << "no room for the row in " << temp.dir.Path();
+    deep = Deep(row.fullPath - around);
+  }
+  const auto fill = [&](std::string text) {
+    for (auto at = text.find("{deep}"); at != std::string::npos; at = text.find("{deep}", at))
+      text.replace(at, 6, deep);
+    return temp.dir.Fill(text);
+  };
   std::filesystem::create_directories(temp.dir / "a");
   std::filesystem::create_directories(temp.dir / "b");
-  std::istringstream files(row.files);
+  std::istringstream files(fill(row.files));
   for (std::string name; files >> name;) {
     if (name.ends_with('/')) {
       std::filesystem::create_directories(temp.dir / name);
@@ -82,14 +95,14 @@ TEST_P(SystemInfoStoreTest, AnswersOnlyMsinfoPathWithTheFirstProgramFound) {
     }
   }
   RegistryStore store;
-  FillSystemInfoStore(store, temp.dir.Fill(row.searchPath));
+  FillSystemInfoStore(store, fill(row.searchPath));
 
   // Read as the launcher reads it; the fallback key stays missing.
   std::string path, dir;
   EXPECT_EQ(GetKeyValue(store, kHkeyLocalMachine, std::string(kMsinfoKey),
                         std::string(kMsinfoValue), path),
             !row.expected.empty());
-  EXPECT_EQ(path, temp.dir.Fill(row.expected));
+  EXPECT_EQ(path, fill(row.expected));
   EXPECT_FALSE(GetKeyValue(store, kHkeyLocalMachine, std::string(kMsinfoDirectoryKey),
                            std::string(kMsinfoDirectoryValue), dir));
 }
@@ -109,14 +122,26 @@ INSTANTIATE_TEST_SUITE_P(
                               "hardinfo2 a/hardinfo b/kinfocenter",
                               "::a:.:{dir}/b:", "{dir}/b/kinfocenter"},
                     FinderRow{"NoneFound", "a/msinfo32", "{dir}/a:{dir}/b", ""},
-                    // The temporary directory's path has 23 bytes.
-                    FinderRow{"FullPathOf1023BytesFits",
-                              Deep(989) + "/ " + Deep(989) + "/hardinfo2", "{dir}/" + Deep(989),
-                              "{dir}/" + Deep(989) + "/hardinfo2"},
+                    FinderRow{"FullPathOf1023BytesFits", "{deep}/ {deep}/hardinfo2", "{dir}/{deep}",
+                              "{dir}/{deep}/hardinfo2", 1023},
                     FinderRow{"FullPathOf1024BytesPassedOver",
-                              Deep(990) + "/ " + Deep(990) + "/hardinfo2 b/hardinfo",
-                              "{dir}/" + Deep(990) + ":{dir}/b", "{dir}/b/hardinfo"}),
+                              "{deep}/ {deep}/hardinfo2 b/hardinfo", "{dir}/{deep}:{dir}/b",
+                              "{dir}/b/hardinfo", 1024}),
     RowName<FinderRow>);
+
+// As Windows answers a normal user: no key below HKEY_LOCAL_MACHINE opens for
+// writing (reading it is every launcher row's), a key elsewhere does.
+TEST(RegistryStore, RefusesWriteAccessBelowTheMachineKeyOnly) {
+  constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u, kReadAndSetValue = 0x20019u | 0x2u;
+  RegistryStore store;
+  RegKey key = 0;
+  for (const std::uint32_t root : {kHkeyLocalMachine, kHkeyCurrentUser})
+    store.SetValue(root, "SOFTWARE\\Test", "V", kRegSz, "x");
+  EXPECT_EQ(store.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Test", 0, kReadAndSetValue, key),
+            kErrorAccessDenied);
+  EXPECT_EQ(store.OpenKey(kHkeyCurrentUser, "SOFTWARE\\Test", 0, kReadAndSetValue, key),
+            kErrorSuccess);
+}
 
 struct StartErrorRow {
   const char* name;
@@ -223,17 +248,20 @@ TEST_P(ReadRegularFileTest, ReadsOnlyARegularFileWithinTheLimit) {
   EXPECT_EQ(ReadRegularFile(path, 8), GetParam().content);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ReadRegularFileTest,
-                         testing::Values(ReadRow{"AtTheLimit", "{dir}/eight", "12345678"},
-                                         ReadRow{"Empty", "{dir}/empty", ""},
-                                         ReadRow{"LinkFollowed", "{dir}/link", "12345678"},
-                                         ReadRow{"OneByteTooLarge", "{dir}/nine", std::nullopt},
-                                         ReadRow{"Missing", "{dir}/missing", std::nullopt},
-                                         ReadRow{"ZeroInsideName",
-                                                 std::string("{dir}/eight\0x", 13), std::nullopt},
-                                         // Would wait for a writer forever if opened to block.
-                                         ReadRow{"Fifo", "{dir}/fifo", std::nullopt}),
-                         RowName<ReadRow>);
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadRegularFileTest,
+    testing::Values(ReadRow{"AtTheLimit", "{dir}/eight", "12345678"},
+                    ReadRow{"Empty", "{dir}/empty", ""},
+                    ReadRow{"LinkFollowed", "{dir}/link", "12345678"},
+                    ReadRow{"OneByteTooLarge", "{dir}/nine", std::nullopt},
+                    ReadRow{"Missing", "{dir}/missing", std::nullopt},
+                    ReadRow{"ZeroInsideName", std::string("{dir}/eight\0x", 13), std::nullopt},
+                    // Would wait for a writer forever if opened to block.
+                    ReadRow{"Fifo", "{dir}/fifo", std::nullopt},
+                    // A regular file of size 0 with bytes to read, as
+                    // a file that grew after it was opened.
+                    ReadRow{"MoreBytesThanItsSize", "/proc/self/status", std::nullopt}),
+    RowName<ReadRow>);
 
 // The name flips between a regular file and a FIFO while it is read. A
 // reader that looked at the name and then opened it to block would hang

@@ -1,7 +1,8 @@
 // A registry that passes every call on and counts what went through it: the
 // keys asked for, and the keys opened and closed. With a base it answers for
 // HKEY_LOCAL_MACHINE\X only, from <base root>\<base>\X, so that tests on a
-// real registry read keys of their own.
+// real registry read keys of their own; there it refuses write access, as
+// Windows refuses a normal user below HKEY_LOCAL_MACHINE.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,9 @@ class CountingRegistry : public Registry {
     if (base_.empty()) {
       status = inner_.OpenKey(root, subKey, options, access, key);
     } else if (root == kHkeyLocalMachine) {
-      status = inner_.OpenKey(baseRoot_, base_ + "\\" + subKey, options, access, key);
+      status = (access & kKeyWriteRights) != 0
+                   ? kErrorAccessDenied
+                   : inner_.OpenKey(baseRoot_, base_ + "\\" + subKey, options, access, key);
     }
     opens += status == kErrorSuccess;
     return status;

@@ -20,7 +20,7 @@ class TempDir {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
     static constexpr char kDigits[] = "0123456789abcdef";
-    do {  // six random digits, so under /tmp the path has 23 bytes, as mkdtemp's would
+    do {  // six random digits, as mkdtemp's name would have
       std::string name = "vemora-test-";
       for (unsigned bits = random(), i = 0; i < 6; ++i, bits >>= 4) name += kDigits[bits & 15];
       path_ = (base / name).string();

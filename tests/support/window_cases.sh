@@ -1,18 +1,13 @@
 # shellcheck shell=bash
 # The real-window cases of the main and About windows, one table for every
 # toolkit. Sourced after x11.sh by a driver, which sets $out (screenshots),
-# defines start_copy (starts a copy in the background, prints its pid) and
-# offer_sysinfo on|off (whether "&Systeminfo..." finds a marker program, whose
-# start leaves the file $marker_started), then calls run_window_cases.
+# loads the design tables' points (load_window_points), defines start_copy
+# (starts a copy in the background, prints its pid) and offer_sysinfo on|off
+# (whether "&Systeminfo..." finds a marker program, whose start leaves the
+# file $marker_started), then calls run_window_cases.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A point inside each control, in twips of its window's client area.
-declare -A at=(
-  [Text_V1]="5600 307" [Text_V6]="5600 787" [Text_V7]="5600 1267" [Text_L8]="5600 1747"
-  [Combo_V3]="5600 2457" [Check_V2]="800 3217" [Check_L4]="2720 3217" [Check_L3]="800 3697"
-  [Option_NW3]="4760 3217" [Option_NW4]="4760 3607" [Text_Summe]="1000 4990" [Logo]="3300 4980"
-  [Command2]="5767 4867" [cbSysInfo]="5242 4207")
 scale=100  # the main window's size in percent of its design size
 
 # Each row: step, control, keys, then Text_Summe after each key (',' stands
@@ -46,19 +41,18 @@ overflow  Text_V7     9999999999  10754,66
 ROWS
 }
 
-click() {  # WINDOW CONTROL
+click() {  # WINDOW CONTROL: at the control's centre
   local x y
   read -r x y <<<"${at[$2]}"
   [ "$1" = "$main" ] && x=$((x * scale / 100)) y=$((y * scale / 100))
   click_twips "$1" "$x" "$y"
 }
 
-# Tries a command every 0.1 s until it succeeds, at most TRIES times.
-retry() {  # TRIES COMMAND...
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
+# The main window's client size in pixels at the current scale.
+main_size() {
+  local width height
+  read -r width height <<<"${client[vemora_Form]}"
+  echo "$((width * scale / 100 / twips_per_pixel)) $((height * scale / 100 / twips_per_pixel))"
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 gone() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
@@ -88,9 +82,10 @@ expect_result() {  # EXPECTED WHAT
   [ "$got" = "$want" ] || fail "$2 gave '$got', expected '$want'"
 }
 
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 press_in() {  # WINDOW KEY
   xdotool windowfocus "$1"
-  sleep 0.2
+  retry 20 focused "$1" || fail "window $1 did not take the focus for $2"
   xdotool key --clearmodifiers "$2"
 }
 
@@ -124,8 +119,10 @@ step() {  # STEP CONTROL KEYS EXPECTED...
       expect_result "$1" "keys $keys from $control" ;;
     resize)
       scale=$keys
-      xdotool windowsize "$main" $((446 * scale / 100)) $((358 * scale / 100))
-      sleep 0.5
+      # shellcheck disable=SC2046
+      xdotool windowsize "$main" $(main_size)
+      # shellcheck disable=SC2046
+      retry 50 has_size "$main" $(main_size) || fail "the main window did not take $(main_size)"
       import -window root "$out/main_window_$scale.png" ;;
     overflow)
       click "$main" "$control"
@@ -141,11 +138,12 @@ step() {  # STEP CONTROL KEYS EXPECTED...
 
 # Changes every few frames, so some of a dozen looks at the box must differ.
 clip_plays() {
-  local first
-  first=$(import -window "$1" -crop 57x41+336+8 rgb:- | md5sum)
+  local box first
+  box=$(crop_box Animation1)
+  first=$(import -window "$1" -crop "$box" rgb:- | md5sum)
   for _ in $(seq 12); do
     sleep 0.1
-    [ "$(import -window "$1" -crop 57x41+336+8 rgb:- | md5sum)" != "$first" ] && return 0
+    [ "$(import -window "$1" -crop "$box" rgb:- | md5sum)" != "$first" ] && return 0
   done
   return 1
 }
@@ -171,7 +169,7 @@ about_cases() {
   retry 100 test -e "$marker_started" || fail "Systeminfo did not start the program the registry names"
   offer_sysinfo off
   # The started program took the focus: back to the window with a click.
-  click_twips "$about" 150 4450
+  click "$about" LabelCopyright
   press_in "$about" alt+s
   box=$(wait_window '^Vemora$') || fail "Alt+S without a program showed no message"
   import -window root "$out/sysinfo_unavailable.png"
@@ -194,8 +192,9 @@ second_copy_case() {
 
 start_main() {
   first=$(start_copy)
-  main=$(wait_window '^Vemora - Version 2\.3') || fail "the main window did not appear"
-  sleep 0.5
+  main=$(wait_window "$main_pattern") || fail "no main window captioned '$caption'"
+  # shellcheck disable=SC2046
+  retry 50 has_size "$main" $(main_size) || fail "the main window is not $(main_size) pixels"
 }
 
 end_case() {

@@ -2,7 +2,7 @@
 # Drives vemora.exe under Wine in a real X server (run under xvfb-run) through
 # the window cases shared with the Qt program. Wine has a prefix of its own
 # here, whose registry names a marker program for "&Systeminfo...".
-# Usage: real_window_test.sh VEMORA_EXE HELPER_EXE WINE OUTPUT_DIR
+# Usage: real_window_test.sh VEMORA_EXE HELPER_EXE WINE OUTPUT_DIR WINDOW_POINTS_EXE
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=tests/support/x11.sh
@@ -33,6 +33,7 @@ trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 # once more, then its own words.
 wineboot() { "$wine" wineboot --init >"$out/wineboot.log" 2>&1; }
 wineboot || wineboot || fail "wineboot could not make the prefix: $(tail -3 "$out/wineboot.log")"
+load_window_points "$wine" "$5" || fail "no window points from $5"
 
 start_copy() {
   "$wine" "$exe" >/dev/null 2>&1 &

@@ -44,6 +44,24 @@ TEST(SingleInstance, OfManyStartedAtOnceExactlyOneRuns) {
   EXPECT_TRUE(SingleInstance(name).Guarded());
 }
 
+// The first copy runs elevated: its mutex exists, but opening it is refused.
+// A mutex whose list of rights is empty refuses this process alike.
+TEST(SingleInstance, AMutexThatCannotBeOpenedCountsAsARunningCopy) {
+  const std::string name = UniqueName("Local\\Vemora-Test");
+  ACL noRights{};
+  SECURITY_DESCRIPTOR descriptor{};
+  ASSERT_TRUE(::InitializeAcl(&noRights, sizeof noRights, ACL_REVISION));
+  ASSERT_TRUE(::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(::SetSecurityDescriptorDacl(&descriptor, TRUE, &noRights, FALSE));
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  const HANDLE first = ::CreateMutexA(&attributes, FALSE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  const SingleInstance second(name);
+  EXPECT_TRUE(second.PrevInstance());
+  EXPECT_FALSE(second.Guarded());
+  ::CloseHandle(first);
+}
+
 struct NameRow {
   const char* name;
   std::string lock;
