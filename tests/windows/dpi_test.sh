@@ -2,7 +2,7 @@
 # vemora.exe at 96 and at 144 DPI (Wine's LogPixels), in a Wine prefix of
 # its own on an X server (run under xvfb-run): at 144 the window and its
 # fonts are half as large again, and the controls still work.
-# Usage: dpi_test.sh VEMORA_EXE WINE OUTPUT_DIR
+# Usage: dpi_test.sh VEMORA_EXE WINE OUTPUT_DIR WINDOW_POINTS_EXE
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=tests/support/x11.sh
@@ -19,6 +19,7 @@ server="$(dirname "$wine")/wineserver"
 trap '"$server" -k 2>/dev/null || true' EXIT
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 "$wine" wineboot --init >"$out/dpi-wineboot.log" 2>&1 || fail "wineboot: $(tail -3 "$out/dpi-wineboot.log")"
+load_window_points "$wine" "$4" || fail "no window points from $4"
 separator=.
 declare -A ink
 

@@ -2,7 +2,7 @@
 # Installs, upgrades and removes the MSI under Wine, in a prefix of the
 # test's own, as msiexec does it for a person (run under xvfb-run: the
 # installed program is started and its windows looked at).
-# Usage: msi_test.sh MSI MAKE_MSI WINE OUTPUT_DIR
+# Usage: msi_test.sh MSI MAKE_MSI WINE OUTPUT_DIR WINDOW_POINTS_EXE
 #   MAKE_MSI builds an MSI of the same files for another version.
 set -euo pipefail
 here=$(dirname "$0")
@@ -21,6 +21,7 @@ rm -rf "$WINEPREFIX"
 trap '"$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 "$wine" wineboot --init >"$out/msi-wineboot.log" 2>&1 || fail "wineboot: $(tail -3 "$out/msi-wineboot.log")"
+load_window_points "$wine" "$5" || fail "no window points from $5"
 
 drive=$WINEPREFIX/drive_c
 folder="$drive/Program Files/Vemora"
