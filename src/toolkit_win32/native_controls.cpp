@@ -85,7 +85,12 @@ HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id,
                          const RECT& box) {
   const NativeKind native = NativeKindOf(d);
   const DWORD style = WS_CHILD | WS_VISIBLE | native.style | layout | (d.enabled ? 0 : WS_DISABLED);
-  const std::wstring caption = d.kind == ControlKind::ComboBox ? L"" : WideFromUtf8(d.caption);
+  // A picture draws no text, so its window text is free to carry its tooltip:
+  // that is the name a screen reader announces for it.
+  const std::string_view text = d.kind == ControlKind::ComboBox ? std::string_view{}
+                                : d.kind == ControlKind::Image  ? d.toolTip
+                                                                : d.caption;
+  const std::wstring caption = WideFromUtf8(text);
   const HWND window = CreateWindowExW(native.exStyle, native.windowClass, caption.c_str(), style,
                                       box.left, box.top, box.right - box.left, box.bottom - box.top,
                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -33,8 +33,10 @@ start_copy() {
 label_ink_width() {
   import -window "$main" png:- |
     convert - -crop "$((316 * scale / 100))x$((17 * scale / 100))+0+$((13 * scale / 100))" \
-      +repage -fuzz 20% -trim -format '%w' info:
+      +repage -fuzz 20% -trim -format '%w' info: 2>/dev/null
 }
+# The window may show before its labels are painted: wait for the text.
+label_painted() { width=$(label_ink_width) && [ "$width" -gt 10 ]; }
 
 # Each row: DPI, the client area it gives, a field, what is typed into it, the result.
 while read -r dpi size field keys result; do
@@ -44,7 +46,8 @@ while read -r dpi size field keys result; do
   start_main
   got=$(xdotool getwindowgeometry "$main" | sed -n 's/^ *Geometry: //p')
   [ "$got" = "$size" ] || fail "at $dpi DPI the window is $got, expected $size"
-  ink[$dpi]=$(label_ink_width)
+  retry 50 label_painted || fail "at $dpi DPI the first label shows no text"
+  ink[$dpi]=$width
   import -window root "$out/dpi_$dpi.png"
   click "$main" "$field"
   xdotool key --clearmodifiers ctrl+a
