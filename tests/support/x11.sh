@@ -2,6 +2,8 @@
 # Helpers for tests that drive the real program in an X server with xdotool.
 # Sourced, not run.
 
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
 # Prints the id of the first window whose name matches, waiting up to 10 s.
 wait_window() {
   local id
