@@ -2,7 +2,8 @@
 # The real-window cases of the main and About windows, one table for every
 # toolkit. Sourced after x11.sh by a driver, which sets $out (screenshots),
 # loads the design tables' points (load_window_points), defines start_copy
-# (starts a copy in the background, prints its pid) and offer_sysinfo on|off
+# [SESSION] (starts a copy in the background, prints its pid; SESSION one of
+# the driver's $sessions for second copies) and offer_sysinfo on|off
 # (whether "&Systeminfo..." finds a marker program, whose start leaves the
 # file $marker_started), then calls run_window_cases.
 
