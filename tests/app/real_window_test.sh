@@ -18,8 +18,7 @@ bin=$1
 out=$2
 mkdir -p "$out"
 load_window_points "$3" || fail "no window points from $3"
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
+runtime=$(mktemp -d)  # 0700
 export XDG_RUNTIME_DIR=$runtime
 printf '#!/bin/sh\n: >"$0.started"\n' >"$runtime/hardinfo"
 marker_started="$runtime/hardinfo.started"

@@ -7,8 +7,7 @@
 set -euo pipefail
 bin=$1
 module=$(realpath "$2")  # weston takes a relative name as one of its own
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
+runtime=$(mktemp -d)  # 0700
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
