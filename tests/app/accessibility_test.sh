@@ -5,14 +5,12 @@
 # Usage: accessibility_test.sh VEMORA_BINARY
 set -euo pipefail
 if [ -z "${VEMORA_A11Y_SESSION:-}" ]; then
-  runtime=$(mktemp -d)
-  chmod 700 "$runtime"
-  trap 'rm -rf "$runtime"' EXIT
   # The bus launcher puts its socket under XDG_RUNTIME_DIR, read when the
   # session starts.
-  status=0
-  XDG_RUNTIME_DIR=$runtime VEMORA_A11Y_SESSION=1 dbus-run-session -- "$0" "$@" || status=$?
-  exit "$status"
+  runtime=$(mktemp -d)
+  trap 'rm -rf "$runtime"' EXIT
+  XDG_RUNTIME_DIR=$runtime VEMORA_A11Y_SESSION=1 dbus-run-session -- "$0" "$@"
+  exit
 fi
 export LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # Starts the accessibility bus before the program, which then joins at once.

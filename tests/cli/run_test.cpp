@@ -136,9 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
         Usage("CsvWithInputOption", {"--nw4", "--csv", "-"},
               "--nw4: nicht zusammen mit --csv, die Werte stehen in den Spalten (not with --csv, "
               "the values are columns)"),
-        // A terminal must not take control bytes of an argument for commands.
-        Usage("ControlBytesInOptionEscaped", {"--\x1b]0;x\x07"},
-              "--\\x1b]0;x\\x07: unbekannte Option (unknown option)"),
         // A lone 0x9b is a terminal command in a Latin-1 locale; valid UTF-8 stays.
         Usage("BytesOutsideUtf8Escaped",
               {"--\x9b"

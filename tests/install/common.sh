@@ -12,18 +12,3 @@ need() {
   done
 }
 
-# Installs the build tree into a fresh prefix and prints the prefix.
-install_into_temp() {
-  local prefix
-  prefix=$(mktemp -d)
-  "${CMAKE:-cmake}" --install "$1" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
-  echo "$prefix"
-}
-
-# Width and height of a PNG, from its header.
-png_size() {
-  local w h
-  w=$(od -An -tu4 --endian=big -j16 -N4 "$1" | tr -d ' ')
-  h=$(od -An -tu4 --endian=big -j20 -N4 "$1" | tr -d ' ')
-  echo "${w}x${h}"
-}

@@ -9,8 +9,9 @@ source "$(dirname "$0")/common.sh"
 need desktop-file-validate appstreamcli
 build=$1
 version=$2
-prefix=$(install_into_temp "$build")
+prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 id=org.example.Vemora
 
 [ -x "$prefix/lib/vemora/vemora" ] || fail "no executable in lib/vemora"
@@ -33,9 +34,9 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 for size in 16 32; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   [ -f "$icon" ] || fail "no ${size}px icon"
-  [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon")"
-  # Bit depth and colour type: 4 bits of a palette.
-  [ "$(od -An -tu1 -j24 -N2 "$icon" | xargs)" = "4 3" ] || fail "$icon is not in 16 colours"
+  # From the PNG header: width, height, then bit depth and colour type (4 bits of a palette).
+  header=$(od -An -tu4 --endian=big -j16 -N8 "$icon" | xargs):$(od -An -tu1 -j24 -N2 "$icon" | xargs)
+  [ "$header" = "$size $size:4 3" ] || fail "$icon: size, depth and colour type are $header"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
 

@@ -2,16 +2,14 @@
 # Helpers for tests that drive the real program in an X server with xdotool.
 # Sourced, not run.
 
-# Prints the id of the first window whose name matches, waiting up to 10 s.
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Prints the id of the first shown window whose name matches, waiting up to 10 s.
 wait_window() {
   local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
+  retry 100 shown_window "$1" && echo "$id"
 }
+shown_window() { id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; }
 
 # Twips in a pixel: 15 at 96 DPI; a driver at another DPI sets its own.
 twips_per_pixel=15

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Starts vemora.exe and reads it with accessible_names_win_test.exe, in a
-# Wine prefix of their own on an X display (run under xvfb-run).
-# Usage: accessible_names_test.sh TEST_EXE VEMORA_EXE TABLE WINE OUTPUT_DIR
+# Opens vemora.exe's main and About windows and reads them with
+# accessible_names_win_test.exe, in a Wine prefix of their own on an X display
+# (run under xvfb-run).
+# Usage: accessible_names_test.sh WINE OUTPUT_DIR WINDOW_POINTS_EXE TEST_EXE VEMORA_EXE TABLE
 set -euo pipefail
-wine=$4
-mkdir -p "$5"
-WINEPREFIX="$(cd "$5" && pwd)/a11y-prefix"
-export WINEPREFIX WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" LC_ALL=C.UTF-8
-trap '"$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
-"$wine" wineboot --init >/dev/null 2>&1
-"$wine" "$2" >/dev/null 2>&1 &
-"$wine" "$1" --gtest_brief=1 "$("$wine" winepath -w "$3")"
+# shellcheck source=tests/support/x11.sh
+source "$(dirname "$0")/../support/x11.sh"
+# shellcheck source=tests/windows/wine.sh
+source "$(dirname "$0")/wine.sh"
+export LC_ALL=C.UTF-8
+wine_session a11y-prefix "$1" "$2" "$3"
+"$wine" "$5" >/dev/null 2>&1 &
+main=$(wait_window "$main_pattern") || fail "no main window captioned '$caption'"
+# shellcheck disable=SC2086
+click_twips "$main" ${at[Logo]}
+wait_window '^Info Vemora$' >/dev/null || fail "the logo did not open the About window"
+"$wine" "$4" --gtest_brief=1 "$("$wine" winepath -w "$6")"

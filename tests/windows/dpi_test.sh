@@ -2,25 +2,18 @@
 # vemora.exe at 96 and at 144 DPI (Wine's LogPixels), in a Wine prefix of
 # its own on an X server (run under xvfb-run): at 144 the window and its
 # fonts are half as large again, and the controls still work.
-# Usage: dpi_test.sh VEMORA_EXE WINE OUTPUT_DIR WINDOW_POINTS_EXE
+# Usage: dpi_test.sh WINE OUTPUT_DIR WINDOW_POINTS_EXE VEMORA_EXE
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=tests/support/x11.sh
 source "$here/../support/x11.sh"
 # shellcheck source=tests/support/window_cases.sh
 source "$here/../support/window_cases.sh"
-exe=$1
-wine=$2
-mkdir -p "$3"
-out=$(cd "$3" && pwd)
-export WINEPREFIX="$out/dpi-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-server="$(dirname "$wine")/wineserver"
-trap '"$server" -k 2>/dev/null || true' EXIT
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
-"$wine" wineboot --init >"$out/dpi-wineboot.log" 2>&1 || fail "wineboot: $(tail -3 "$out/dpi-wineboot.log")"
-load_window_points "$wine" "$4" || fail "no window points from $4"
-separator=.
+# shellcheck source=tests/windows/wine.sh
+source "$here/wine.sh"
+export LC_ALL=C.UTF-8
+wine_session dpi-prefix "$1" "$2" "$3"
+exe=$4
 declare -A ink
 
 start_copy() {
@@ -41,7 +34,7 @@ label_painted() { width=$(label_ink_width) && [ "$width" -gt 10 ]; }
 # Each row: DPI, the client area it gives, a field, what is typed into it, the result.
 while read -r dpi size field keys result; do
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-  "$server" -k 2>/dev/null || true  # a new server reads the value at its start
+  "$(dirname "$wine")/wineserver" -k 2>/dev/null || true  # a new server reads the value at its start
   scale=$((dpi * 100 / 96))
   start_main
   got=$(xdotool getwindowgeometry "$main" | sed -n 's/^ *Geometry: //p')

@@ -46,14 +46,12 @@ TEST_P(StartProgramErrorTest, ReportsFailure) {
   TempDir dir;
   std::filesystem::copy_file(HelperProgram(), dir / "good.exe");
   WriteFile(dir / "garbage.exe", "\x01\x02\x03 not a program\n");
-  std::filesystem::create_directory(dir / "folder");
   EXPECT_FALSE(StartProgram(dir.Fill(GetParam().path)));
   EXPECT_FALSE(Exists(dir / "good.exe.started"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, StartProgramErrorTest,
-                         testing::Values(PathRow{"Folder", "{dir}\\folder"},
-                                         PathRow{"NotAProgram", "{dir}\\garbage.exe"},
+                         testing::Values(PathRow{"NotAProgram", "{dir}\\garbage.exe"},
                                          PathRow{"ZeroInsideName", "{dir}\\good.exe\0x"s}),
                          RowName<PathRow>);
 
