@@ -20,12 +20,6 @@
 namespace vemora::contract {
 namespace {
 
-AppInfo TestApp() {
-  AppInfo app;
-  app.Title = "Test";
-  return app;
-}
-
 class QtDriver : public Driver {
  public:
   // A test that ended the program asked Qt to leave a loop that was not
@@ -117,7 +111,7 @@ class QtDriver : public Driver {
   // A point of `w` in its window's coordinates.
   static QPoint At(QWidget* w, QPoint local) { return w->mapTo(w->window(), local); }
 
-  QtToolkit toolkit_{TestApp()};
+  QtToolkit toolkit_{AppInfo{"Test", 0, 0, 0, {}, {}}};
 };
 
 }  // namespace

@@ -13,12 +13,6 @@
 namespace vemora::contract {
 namespace {
 
-AppInfo TestApp() {
-  AppInfo app;
-  app.Title = "Test";
-  return app;
-}
-
 void Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -180,7 +174,7 @@ class Win32Driver : public Driver {
     return "?";
   }
 
-  Win32Toolkit toolkit_{TestApp()};
+  Win32Toolkit toolkit_{AppInfo{"Test", 0, 0, 0, {}, {}}};
 };
 
 }  // namespace
