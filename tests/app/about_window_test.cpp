@@ -33,13 +33,6 @@ TEST_F(AboutWindowTest, ReopenedWindowIsFilledAgain) {
   EXPECT_EQ(Caption("LabelVersion"), "Version 2.3");
 }
 
-TEST_F(AboutWindowTest, MainWindowStillRecalculates) {
-  ClickLogo();
-  Main<QLineEdit>("Text_V6")->setText("50");
-  EXPECT_EQ(Main<QLineEdit>("Text_Summe")->text(), "26,68");
-  EXPECT_TRUE(AboutWindow()->isVisible());
-}
-
 // The program's event loop ends when the About window, the last one, closes,
 // not when the main window does.
 TEST_F(AboutWindowTest, ClosingMainThroughFrameKeepsProgramUntilAboutCloses) {

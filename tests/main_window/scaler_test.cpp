@@ -90,15 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Five{450, 600, 900, 1200, 15}}),
     RowName<ResizeRow>);
 
-// Unlike a control's read, the window's size propagates when it cannot be
-// rounded.
-TEST(LayoutScalerTest, UnroundableWindowSizePropagates) {
-  FakeForm form;
-  EXPECT_EQ(ErrorOf([&] { LayoutScaler().Capture(form.PutSize(kNaN, 8000)); }),
-            ErrorNumber::kOverflow);
-}
-
-// --- Failures that propagate out of a resize -----------------------------------
+// --- Failures that propagate out of a load or a resize ----------------------
 
 struct ScaleErrorRow {
   const char* name;
@@ -114,8 +106,11 @@ TEST_P(ScaleErrorTest, FailsBeforeAnyControlIsTouchedAndWithoutRefresh) {
   FakeForm form;
   FakeControl& control = AddControl(form, "C", kLoad);
   LayoutScaler scaler;
-  if (row.captured) scaler.Capture(form.PutSize(row.loadHeight, row.loadWidth));
-  EXPECT_EQ(ErrorOf([&] { scaler.Scale(form.PutSize(row.height, row.width)); }), row.error);
+  EXPECT_EQ(ErrorOf([&] {
+              if (row.captured) scaler.Capture(form.PutSize(row.loadHeight, row.loadWidth));
+              scaler.Scale(form.PutSize(row.height, row.width));
+            }),
+            row.error);
   EXPECT_EQ(Values(control), kLoad);
   EXPECT_EQ(form.refreshes, 0);
 }
@@ -124,7 +119,11 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScaleErrorTest,
                          testing::Values(ScaleErrorRow{"ResizeBeforeCapture", false, 0, 0, 9000,
                                                        6000, ErrorNumber::kDivisionByZero},
                                          ScaleErrorRow{"WidthNaN", true, 6000, 8000, 9000, kNaN,
-                                                       ErrorNumber::kOverflow}),
+                                                       ErrorNumber::kOverflow},
+                                         // Unlike a control's read, the window's size
+                                         // propagates when it cannot be rounded.
+                                         ScaleErrorRow{"LoadHeightNaN", true, kNaN, 8000, 9000,
+                                                       6000, ErrorNumber::kOverflow}),
                          RowName<ScaleErrorRow>);
 
 // --- Failures of one control statement -----------------------------------------

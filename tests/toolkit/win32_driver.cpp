@@ -30,15 +30,6 @@ void Button(DWORD flags) {
   Pump();
 }
 
-// The control's point `x` pixels from its left edge, half-way down, on the screen.
-POINT OnScreen(HWND control, int x) {
-  RECT r;
-  GetClientRect(control, &r);
-  POINT at{x, (r.bottom - r.top) / 2};
-  ClientToScreen(control, &at);
-  return at;
-}
-
 unsigned Rgb(COLORREF colour) {
   return static_cast<unsigned>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 |
          GetBValue(colour);
@@ -58,18 +49,11 @@ class Win32Driver : public Driver {
     Button(MOUSEEVENTF_LEFTUP);
   }
   void Press(Form& form, std::string_view control) override {
-    const POINT at = OnScreen(Control(form, control), 6);
-    SetCursorPos(at.x, at.y);
-    Pump();
+    PointAt(form, control, true);
     Button(MOUSEEVENTF_LEFTDOWN);
   }
   void Release(Form& form, std::string_view control, bool inside) override {
-    const HWND window = Control(form, control);
-    RECT r;
-    GetClientRect(window, &r);
-    const POINT at = OnScreen(window, inside ? 6 : r.right + 5);
-    SetCursorPos(at.x, at.y);
-    Pump();
+    PointAt(form, control, inside);
     Button(MOUSEEVENTF_LEFTUP);
   }
   void Type(Form& form, std::string_view control, std::string_view keys) override {
@@ -167,6 +151,16 @@ class Win32Driver : public Driver {
   static HWND Window(Form& form) { return static_cast<Win32Form&>(form).Window(); }
   static HWND Control(Form& form, std::string_view name) {
     return static_cast<Win32Control&>(static_cast<BasicForm&>(form).Find(name)).Window();
+  }
+  // The mouse over the control, near its left edge, or just right of it.
+  static void PointAt(Form& form, std::string_view control, bool inside) {
+    const HWND window = Control(form, control);
+    RECT r;
+    GetClientRect(window, &r);
+    POINT at{inside ? 6 : r.right + 5, r.bottom / 2};
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y);
+    Pump();
   }
   static std::string NameOf(Form& form, HWND focus) {
     for (vemora::Control* c : form.Controls())
