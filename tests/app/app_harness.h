@@ -1,5 +1,8 @@
-// The whole program on real widgets, started: the module with the recording
-// toolkit, an empty registry, and a fixed locale.
+// The whole program on real widgets, started: the module with the Qt
+// toolkit's message boxes recorded instead of shown (text, style and the
+// title as shown), the program's end counted, the decimal separator's use
+// counted (one per run of the calculation), an empty registry, and a fixed
+// locale.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,13 +10,56 @@
 #include <QLocale>
 #include <QTest>
 #include <QWidget>
+#include <string>
+#include <vector>
 
-#include "app/recording_toolkit.h"
 #include "app/vemora_modul.h"
 #include "os/registry.h"
 #include "toolkit_qt/qt_form.h"
+#include "toolkit_qt/qt_toolkit.h"
 
 namespace vemora::testing_support {
+
+struct ShownBox {
+  std::string text;
+  int style;
+  std::string title;
+  bool operator==(const ShownBox&) const = default;
+};
+
+class RecordingToolkit : public QtToolkit {
+ public:
+  using QtToolkit::QtToolkit;
+  void EndProgram() override {
+    ++endRequests;
+    QtToolkit::EndProgram();
+  }
+  std::string DecimalSeparator() const override {
+    ++runs;
+    return QtToolkit::DecimalSeparator();
+  }
+
+  std::vector<ShownBox> boxes;
+  int endRequests = 0;
+  mutable int runs = 0;
+
+ private:
+  int NativeMsgBox(std::string_view text, int style, std::string_view title) override {
+    boxes.push_back({std::string(text), style, std::string(title)});
+    return 1;
+  }
+};
+
+inline AppInfo TestApp() {
+  AppInfo app;
+  app.Title = "Vemora";
+  app.Major = 2;
+  app.Minor = 3;
+  app.Revision = 3;
+  app.LegalCopyright = "Copyright © 2026 Die Vemora-Entwickler";
+  app.Path = "/nonexistent";
+  return app;
+}
 
 class AppHarness : public ::testing::Test {
  protected:

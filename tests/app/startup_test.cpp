@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/recording_toolkit.h"
-#include "app/vemora_modul.h"
-#include "os/registry.h"
+#include "app/app_harness.h"
 #include "support/row_name.h"
 
 namespace vemora::testing_support {
