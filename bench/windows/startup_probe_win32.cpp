@@ -1,7 +1,6 @@
 // Starts the program as vemora.exe does and ends as soon as its main window
 // is shown and painted: the start-up the Windows benchmark times.
 #include "app/program.h"
-#include "toolkit_win32/win32_form.h"
 #include "toolkit_win32/win32_toolkit.h"
 #include "windows/shown.h"
 
@@ -9,6 +8,15 @@ int main() {
   vemora::Win32Toolkit toolkit(vemora::ApplicationObject());
   vemora::Program program(toolkit);
   if (!program.Start()) return 3;
-  auto& form = dynamic_cast<vemora::Win32Form&>(program.Modul().vemora_Form.Get()->Window());
-  vemora::bench::EndWhenShown(form.Window());
+  // The main window: the one window of this thread that is shown.
+  HWND main = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        if (!IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&main));
+  vemora::bench::EndWhenShown(main);
 }

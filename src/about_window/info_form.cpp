@@ -34,7 +34,7 @@ void InfoForm::cbOK_Click() {
 }
 
 void InfoForm::cbSysInfo_Click() {
-  StartSysInfo(context_.toolkit, context_.registry);
+  StartSysInfo(context_.toolkit, context_.programs, context_.registry);
 }
 
 std::string ClipPath(const std::string& programDirectory) {

@@ -15,6 +15,7 @@ class InfoForm;
 struct InfoFormContext {
   Toolkit& toolkit;
   Registry& registry;
+  Programs& programs;
   const std::string& versionText;   // VersionText
   const std::string& revisionText;  // RevisionText
   FormRef<InfoForm>& self;          // Info_Form

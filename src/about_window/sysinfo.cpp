@@ -78,7 +78,7 @@ bool GetKeyValue(Registry& registry, std::uint32_t keyRoot, const std::string& k
 namespace {
 
 // False when no program was found; a run-time error on the way propagates.
-bool FindAndStart(Services& services, Registry& registry) {
+bool FindAndStart(Programs& programs, Registry& registry) {
   std::string programPath;
   if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoKey), std::string(kMsinfoValue),
                    programPath)) {
@@ -87,20 +87,20 @@ bool FindAndStart(Services& services, Registry& registry) {
       return false;
     }
     // Appended as it stands: a directory ending in a separator gives two.
-    if (services.FileLookup(programPath + kProgramName).empty()) return false;
+    if (programs.FileLookup(programPath + kProgramName).empty()) return false;
     programPath += kProgramName;
   }
   // The first entry's path is started untested; if that fails, the second
   // entry is not tried.
-  services.StartProgram(programPath);
+  programs.StartProgram(programPath);
   return true;
 }
 
 }  // namespace
 
-void StartSysInfo(Services& services, Registry& registry) {
+void StartSysInfo(Services& services, Programs& programs, Registry& registry) {
   try {
-    if (FindAndStart(services, registry)) return;
+    if (FindAndStart(programs, registry)) return;
   } catch (const RuntimeError&) {
   }
   services.MsgBox(kSysInfoUnavailable, kOkOnly);

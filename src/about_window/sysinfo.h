@@ -25,6 +25,6 @@ bool GetKeyValue(Registry& registry, std::uint32_t keyRoot, const std::string& k
 
 // The "Systeminfo..." button's work. Every failure ends in the one message
 // kSysInfoUnavailable; no run-time error reaches the caller.
-void StartSysInfo(Services& services, Registry& registry);
+void StartSysInfo(Services& services, Programs& programs, Registry& registry);
 
 }  // namespace vemora

@@ -17,7 +17,6 @@ class Program {
   // Runs Main at the event boundary; false when the program has already
   // ended (a second copy, or a failure before the main window loaded).
   bool Start();
-  VemoraModul& Modul() { return modul_; }
 
  private:
   SingleInstance guard_;

@@ -1,6 +1,7 @@
 #include "app/vemora_modul.h"
 
 #include "runtime/numbers.h"
+#include "runtime/runtime_error.h"
 
 namespace vemora {
 
@@ -11,7 +12,7 @@ VemoraModul::VemoraModul(Toolkit& toolkit, Registry& registry)
       }),
       Info_Form([this] {
         return std::make_unique<InfoForm>(
-            InfoFormContext{toolkit_, registry_, VersionText, RevisionText, Info_Form});
+            InfoFormContext{toolkit_, registry_, programs_, VersionText, RevisionText, Info_Form});
       }),
       toolkit_(toolkit),
       registry_(registry) {}
@@ -28,6 +29,10 @@ void VemoraModul::Main(bool prevInstance) {
   Form& window = vemora_Form().Window();
   window.SetCaption(MainCaption(VersionText, app.LegalCopyright));
   window.Show();
+}
+
+void VemoraModul::SystemPrograms::StartProgram(const std::string& path) {
+  if (!vemora::StartProgram(path)) Raise(ErrorNumber::kFileNotFound);
 }
 
 std::string MainCaption(const std::string& versionText, const std::string& copyright) {

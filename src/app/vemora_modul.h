@@ -8,6 +8,7 @@
 #include "calc/calc.h"
 #include "main_window/layout_scaler.h"
 #include "main_window/main_form.h"
+#include "os/process.h"
 #include "os/registry.h"
 #include "toolkit/toolkit.h"
 
@@ -28,8 +29,15 @@ class VemoraModul {
   FormRef<InfoForm> Info_Form;
 
  private:
+  // Program start and file lookup of this system, for the About window.
+  class SystemPrograms : public Programs {
+    void StartProgram(const std::string& path) override;
+    std::string FileLookup(const std::string& path) override { return vemora::FileLookup(path); }
+  };
+
   Toolkit& toolkit_;
   Registry& registry_;
+  SystemPrograms programs_;
 };
 
 // "Vemora - " + version text + three blanks + the copyright notice.

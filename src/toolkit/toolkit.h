@@ -1,8 +1,9 @@
 // The toolkit contract: forms and controls built from design tables and
 // reached by property name, their events, the application object and the
-// services (message box, program start, file lookup). Windows' code talks to
-// widgets only through this; the Qt implementation sits behind it, and tests
-// put recording fakes in its place.
+// services (message box, the end of the program). Windows' code talks to
+// widgets only through this. The classic behaviour behind it lives once in
+// basic_form.h; each toolkit (Qt, Win32, ...) adds only native primitives,
+// and tests put recording fakes in its place.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,9 @@
 #include <vector>
 
 namespace vemora {
+
+// The classic True: an option button's Value when selected, Enabled when on.
+inline constexpr int kTrue = -1;
 
 // Properties reached by name. Get gives a real, Set takes a real; Text and
 // Caption are texts. A request the control cannot serve raises a run-time
@@ -64,7 +68,7 @@ struct ControlDesign {
   FontDesign font = {};
   std::string_view toolTip = {};
   bool enabled = true;
-  int value = 0;                                 // check box 1 ticked; option button -1 selected
+  int value = 0;                                 // check box 1 ticked; option button kTrue
   std::span<const std::string_view> items = {};  // combo box list
   bool questionPointer = false;                  // the arrow-with-question-mark pointer
   bool showsIcon = false;                        // an image showing the program's icon
@@ -112,12 +116,14 @@ class Form {
   // A control by name; an unknown name raises error 9.
   virtual Control& Item(std::string_view name) = 0;
   virtual void Refresh() = 0;
-  // Modeless, without owner; showing an open form again only raises it.
+  // Modeless, without owner; showing an open form again brings it to the
+  // front, restored if it was minimised.
   virtual void Show() = 0;
   // Runs the unload handler, then removes the window.
   virtual void Unload() = 0;
   // Opens a clip in an animation control and plays it, repeating. A clip
-  // that cannot be read leaves the control empty and raises nothing.
+  // that cannot be read leaves the control empty and raises nothing; a
+  // control of another kind raises 438.
   virtual void OpenClip(std::string_view control, const std::string& path) = 0;
 
   // Handlers. Design values are applied before any handler is connected,
@@ -141,21 +147,29 @@ struct AppInfo {
 
 enum MsgBoxStyle : int { kOkOnly = 0, kCritical = 16, kExclamation = 48, kInformation = 64 };
 
-// Services of the platform: message boxes, program start, file lookup, the
-// end of the program, the user's decimal separator.
+// Services of the platform: message boxes, the end of the program, the
+// user's decimal separator.
 class Services {
  public:
   virtual ~Services() = default;
-  // Modal; an empty title gives the application's Title.
+  // Modal to the whole program: no form takes input while it is open. An
+  // empty title gives the application's Title.
   virtual int MsgBox(std::string_view text, int style, std::string_view title = {}) = 0;
-  // Starts a program directly (no shell), detached, not waited for.
-  // A missing or non-executable file raises error 53 (or 5).
-  virtual void StartProgram(const std::string& path) = 0;
-  // The name of an existing regular file, else the empty text.
-  virtual std::string FileLookup(const std::string& path) = 0;
   // Ends the program as soon as the running handler returns.
   virtual void EndProgram() = 0;
   virtual std::string DecimalSeparator() const = 0;
+};
+
+// Starting another program and looking up a file: the program hands these
+// to the windows that need them; no toolkit is involved.
+class Programs {
+ public:
+  virtual ~Programs() = default;
+  // Starts a program directly (no shell), detached, not waited for.
+  // A missing or non-executable file raises error 53.
+  virtual void StartProgram(const std::string& path) = 0;
+  // The name of an existing regular file, else the empty text.
+  virtual std::string FileLookup(const std::string& path) = 0;
 };
 
 class Toolkit : public Services {

@@ -8,18 +8,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <algorithm>
-#include <cmath>
 #include <limits>
 
-#include "runtime/numbers.h"
-#include "runtime/runtime_error.h"
+#include "toolkit_qt/animation_view.h"
 #include "toolkit_qt/qt_toolkit.h"
 
 namespace vemora {
 namespace {
 
-Dpi ScreenDpi() {
+Dpi PrimaryScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
   return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
@@ -52,7 +49,8 @@ QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
       return new QGroupBox(caption);
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(caption);
-      option->setChecked(d.value == -1);
+      option->setChecked(d.value == kTrue);
+      TabIntoGroupHere(option, d.value == kTrue);
       return option;
     }
     case ControlKind::CheckBox: {
@@ -74,7 +72,7 @@ QWidget* MakeWidget(const ControlDesign& d, const QIcon& icon) {
       return label;
     }
     case ControlKind::Animation:
-      return MakeAnimationWidget();
+      return new AnimationView;
   }
   return new QWidget;
 }
@@ -83,13 +81,6 @@ void ApplyLook(QWidget* w, const ControlDesign& d) {
   w->setObjectName(ToQString(d.name));
   // A picture has no text of its own: a screen reader says what it does.
   if (d.kind == ControlKind::Image) w->setAccessibleName(ToQString(d.toolTip));
-  if (!d.font.face.empty()) {
-    QFont font(ToQString(d.font.face));
-    font.setPointSizeF(d.font.size);
-    font.setBold(d.font.bold);
-    font.setItalic(d.font.italic);
-    w->setFont(font);
-  }
   if (!d.toolTip.empty()) w->setToolTip(ToQString(d.toolTip));
   if (d.questionPointer) w->setCursor(Qt::WhatsThisCursor);
   if (d.blackText) {
@@ -103,167 +94,76 @@ void ApplyLook(QWidget* w, const ControlDesign& d) {
 }  // namespace
 
 QtForm::QtForm(QtToolkit& toolkit, const FormDesign& design)
-    : toolkit_(toolkit), border_(design.border), dpi_(ScreenDpi()), window_(new FormWindow) {
+    : BasicForm(toolkit, design, PrimaryScreenDpi()), toolkit_(toolkit), window_(new FormWindow) {
   window_->setObjectName(ToQString(design.name));
   window_->setWindowTitle(ToQString(design.caption));
   window_->setWindowIcon(toolkit_.Icon());
-  window_->setFont(toolkit_.DefaultFont());
-  const QSize client(static_cast<int>(std::lround(dpi_.ToPixelsX(design.clientWidth))),
-                     static_cast<int>(std::lround(dpi_.ToPixelsY(design.clientHeight))));
-  if (border_ == Border::FixedDialog) {
+  const QSize client(ToPixels(design.clientWidth, ScreenDpi().x),
+                     ToPixels(design.clientHeight, ScreenDpi().y));
+  if (design.border == Border::FixedDialog) {
     window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window_->setFixedSize(client);
   } else {
     window_->resize(client);
   }
-  BuildControls(design);
-  ApplyTabOrder(design);
-  window_->onResize = [this] {
-    if (onResize_) Deliver(onResize_);
-  };
-  window_->onClose = [this] { Unload(); };
-  toolkit_.FormLoaded();
+  Build();
+  // A label named after a field gives it its name for screen readers.
+  for (const ControlDesign& d : design.controls)
+    if (auto* label = qobject_cast<QLabel*>(Widget(d.name).Widget()); label && !d.labelFor.empty())
+      label->setBuddy(Widget(d.labelFor).Widget());
+  ApplyTabOrder();
+  window_->onResize = [this] { UserResized(); };
+  window_->onClose = [this] { UserClosed(); };
 }
 
 QtForm::~QtForm() {
   // Destroyed only outside this window's own events (the reference keeps an
   // unloaded form until the next creation or the program's end).
+  ReleaseControls();
   delete window_.data();
-  if (!unloaded_) toolkit_.FormUnloaded();
 }
 
-void QtForm::BuildControls(const FormDesign& design) {
-  for (const ControlDesign& d : design.controls) {
-    QWidget* widget = MakeWidget(d, toolkit_.Icon());
-    widget->setParent(window_);
-    ApplyLook(widget, d);
-    auto control = std::make_unique<QtControl>(d, widget, dpi_);
-    byName_.emplace(std::string(d.name), control.get());
-    controls_.push_back(control.get());
-    owned_.push_back(std::move(control));
-  }
-  // Containers may come after their children in the walk.
-  for (const ControlDesign& d : design.controls) {
-    QWidget* widget = Find(d.name).Widget();
-    if (!d.container.empty()) widget->setParent(Find(d.container).Widget());
-    // A label named after a field gives it its name for screen readers.
-    if (auto* label = qobject_cast<QLabel*>(widget); label && !d.labelFor.empty())
-      label->setBuddy(Find(d.labelFor).Widget());
-    widget->setGeometry(static_cast<int>(std::lround(dpi_.ToPixelsX(d.left))),
-                        static_cast<int>(std::lround(dpi_.ToPixelsY(d.top))),
-                        static_cast<int>(std::lround(dpi_.ToPixelsX(d.width))),
-                        static_cast<int>(std::lround(dpi_.ToPixelsY(d.height))));
-    widget->show();
-  }
+std::unique_ptr<BasicControl> QtForm::NativeControl(const ControlDesign& d, BasicControl* container,
+                                                    const PixelRect& box, TabRole) {
+  QWidget* widget = MakeWidget(d, toolkit_.Icon());
+  widget->setParent(container ? static_cast<QtControl*>(container)->Widget() : window_.data());
+  ApplyLook(widget, d);
+  widget->setGeometry(box.left, box.top, box.width, box.height);
+  widget->show();
+  return std::make_unique<QtControl>(d, *this, widget);
 }
 
-void QtForm::ApplyTabOrder(const FormDesign& design) {
-  std::vector<const ControlDesign*> order;
-  for (const ControlDesign& d : design.controls) {
-    QWidget* widget = Find(d.name).Widget();
-    if (d.tabIndex < 0 || widget->focusPolicy() == Qt::NoFocus) continue;
-    order.push_back(&d);
-  }
-  std::stable_sort(order.begin(), order.end(),
-                   [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+void QtForm::ApplyTabOrder() {
+  const auto order = TabOrder(Design().controls);
   for (std::size_t i = 1; i < order.size(); ++i)
-    QWidget::setTabOrder(Find(order[i - 1]->name).Widget(), Find(order[i]->name).Widget());
-  if (!order.empty()) Find(order.front()->name).Widget()->setFocus();
+    QWidget::setTabOrder(Widget(order[i - 1]->name).Widget(), Widget(order[i]->name).Widget());
+  if (!order.empty()) Widget(order.front()->name).Widget()->setFocus();
 }
 
-QtControl& QtForm::Find(std::string_view name) {
-  const auto it = byName_.find(name);
-  if (it == byName_.end()) Raise(ErrorNumber::kSubscriptOutOfRange);
-  return *it->second;
+PixelSize QtForm::NativeClientSize() const {
+  return {window_->width(), window_->height()};
 }
 
-Control& QtForm::Item(std::string_view name) {
-  return Find(name);
-}
-
-// The outer size counts a standard frame around the client area, the same
-// before and after the window manager has drawn one, so that the layout
-// captured at load and every later size are measured alike. The pixels are
-// those of the classic frames at 96 DPI: a title bar of 19 and a border on
-// each side of 4 (sizable) or 3 (fixed dialog); 8 x 27 or 6 x 25 in all.
-QSize QtForm::FrameAllowance() const {
-  constexpr int kTitleBar = 19;
-  const int border = border_ == Border::Sizable ? 4 : 3;
-  return {2 * border, kTitleBar + 2 * border};
-}
-
-double QtForm::Get(Prop prop) const {
-  if (prop == Prop::Height) return dpi_.ToTwipsY(window_->height() + FrameAllowance().height());
-  if (prop == Prop::Width) return dpi_.ToTwipsX(window_->width() + FrameAllowance().width());
-  Raise(ErrorNumber::kPropertyNotSupported);
-}
-
-void QtForm::Set(Prop prop, double value) {
-  if (prop != Prop::Height && prop != Prop::Width) Raise(ErrorNumber::kPropertyNotSupported);
-  if (!std::isfinite(value) || value < 0 || value > 1e7) Raise(ErrorNumber::kInvalidPropertyValue);
-  QSize size = window_->size();
-  if (prop == Prop::Height)
-    size.setHeight(std::max(0, RealToInt32(dpi_.ToPixelsY(value)) - FrameAllowance().height()));
-  else
-    size.setWidth(std::max(0, RealToInt32(dpi_.ToPixelsX(value)) - FrameAllowance().width()));
-  window_->resize(size);
-}
-
-std::string QtForm::Caption() const {
-  return window_->windowTitle().toStdString();
-}
-
-void QtForm::SetCaption(std::string_view caption) {
+void QtForm::NativeSetCaption(std::string_view caption) {
   window_->setWindowTitle(ToQString(caption));
 }
 
-// The whole window is painted once the running handler returns: inside a
-// resize handler that is the paint Qt makes for the resize anyway, so each
-// step of a drag paints once, and never a half-moved layout.
-void QtForm::Refresh() {
-  window_->update();
-}
-
-void QtForm::Show() {
+void QtForm::NativeShow(bool) {
   if (!window_->isVisible()) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame(QPoint(), window_->size() + FrameAllowance());
-      frame.moveCenter(screen->availableGeometry().center());
-      window_->move(frame.topLeft());
+      const PixelSize frame = FrameAllowance(Design().border, ScreenDpi());
+      QRect outer(QPoint(), window_->size() + QSize(frame.width, frame.height));
+      outer.moveCenter(screen->availableGeometry().center());
+      window_->move(outer.topLeft());
     }
     window_->show();
     return;
   }
+  if (window_->isMinimized())
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
   window_->raise();
   window_->activateWindow();
-}
-
-void QtForm::Unload() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  if (onUnload_) Deliver(onUnload_);
-  if (window_) {
-    window_->hide();
-    CloseAnimationClips(window_);
-  }
-  toolkit_.FormUnloaded();
-}
-
-void QtForm::OpenClip(std::string_view control, const std::string& path) {
-  OpenAnimationClip(Find(control).Widget(), path);
-}
-
-void QtForm::OnControl(std::string_view control, Event event, std::function<void()> handler) {
-  Find(control).Connect(event, [this, handler = std::move(handler)] { Deliver(handler); });
-}
-
-void QtForm::Load() {
-  if (onLoad_) Deliver(onLoad_);
-}
-
-void QtForm::Deliver(const std::function<void()>& handler) {
-  RunAtEventBoundary(toolkit_, handler);
 }
 
 }  // namespace vemora

@@ -1,14 +1,10 @@
-// A form built from its design table on Qt widgets: absolute geometry from
-// twips, fonts in points, events delivered through the event boundary.
+// A form on Qt widgets: a top-level window holding one widget per row of
+// the design table, placed absolutely.
 #pragma once
 
 #include <QPointer>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "toolkit/toolkit.h"
+#include "toolkit/basic_form.h"
 #include "toolkit_qt/qt_control.h"
 #include "toolkit_qt/qt_widgets.h"
 
@@ -16,46 +12,32 @@ namespace vemora {
 
 class QtToolkit;
 
-class QtForm : public Form {
+class QtForm : public BasicForm {
  public:
   QtForm(QtToolkit& toolkit, const FormDesign& design);
   ~QtForm() override;
 
-  double Get(Prop prop) const override;
-  void Set(Prop prop, double value) override;
-  std::string Caption() const override;
-  void SetCaption(std::string_view caption) override;
-  const std::vector<Control*>& Controls() override { return controls_; }
-  Control& Item(std::string_view name) override;
-  void Refresh() override;
-  void Show() override;
-  void Unload() override;
-  void OpenClip(std::string_view control, const std::string& path) override;
-  void OnControl(std::string_view control, Event event, std::function<void()> handler) override;
-  void OnLoad(std::function<void()> handler) override { onLoad_ = std::move(handler); }
-  void OnResize(std::function<void()> handler) override { onResize_ = std::move(handler); }
-  void OnUnload(std::function<void()> handler) override { onUnload_ = std::move(handler); }
-  void Load() override;
-
   // For tests and the start-up probe: the window that shows the form.
   QWidget* Window() const { return window_; }
+  void NativeHide() override { window_->hide(); }
 
  private:
-  void BuildControls(const FormDesign& design);
-  void ApplyTabOrder(const FormDesign& design);
-  QtControl& Find(std::string_view name);
-  QSize FrameAllowance() const;
-  void Deliver(const std::function<void()>& handler);
+  void ApplyTabOrder();
+  QtControl& Widget(std::string_view name) const { return static_cast<QtControl&>(Find(name)); }
+  std::unique_ptr<BasicControl> NativeControl(const ControlDesign& design, BasicControl* container,
+                                              const PixelRect& box, TabRole role) override;
+  PixelSize NativeClientSize() const override;
+  void NativeResize(PixelSize client) override { window_->resize(client.width, client.height); }
+  std::string NativeCaption() const override { return window_->windowTitle().toStdString(); }
+  void NativeSetCaption(std::string_view caption) override;
+  void NativeShow(bool first) override;
+  // The whole window is painted once the running handler returns: inside a
+  // resize handler that is the paint Qt makes for the resize anyway, so
+  // each step of a drag paints once, and never a half-moved layout.
+  void NativeRefresh() override { window_->update(); }
 
   QtToolkit& toolkit_;
-  Border border_;
-  Dpi dpi_;
   QPointer<FormWindow> window_;
-  std::vector<std::unique_ptr<QtControl>> owned_;
-  std::vector<Control*> controls_;
-  std::map<std::string, QtControl*, std::less<>> byName_;
-  std::function<void()> onLoad_, onResize_, onUnload_;
-  bool unloaded_ = false;
 };
 
 }  // namespace vemora

@@ -3,10 +3,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
-#include <QWidget>
 
-#include "os/process.h"
-#include "runtime/runtime_error.h"
 #include "toolkit_qt/qt_form.h"
 #include "toolkit_qt/qt_widgets.h"
 
@@ -30,8 +27,7 @@ QMessageBox::Icon IconOfStyle(int style) {
 
 }  // namespace
 
-QtToolkit::QtToolkit(AppInfo app) : app_(std::move(app)), icon_(ProgramIcon()), font_("Arial") {
-  font_.setPointSizeF(8.25);
+QtToolkit::QtToolkit(AppInfo app) : BasicToolkit(std::move(app)), icon_(ProgramIcon()) {
   // Forms are unloaded, not just closed: the toolkit decides when to end.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallAccessibleRoles();
@@ -41,35 +37,23 @@ std::unique_ptr<Form> QtToolkit::CreateForm(const FormDesign& design) {
   return std::make_unique<QtForm>(*this, design);
 }
 
-int QtToolkit::MsgBox(std::string_view text, int style, std::string_view title) {
-  QMessageBox box(IconOfStyle(style), ToQString(title.empty() ? app_.Title : title),
-                  ToQString(text), QMessageBox::Ok);
+// Without a parent, exec() makes the box modal to the whole application.
+int QtToolkit::NativeMsgBox(std::string_view text, int style, std::string_view title) {
+  QMessageBox box(IconOfStyle(style), ToQString(title), ToQString(text), QMessageBox::Ok);
   box.setObjectName("MsgBox");
   box.setWindowIcon(icon_);
+  box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   return 1;  // OK
 }
 
-void QtToolkit::StartProgram(const std::string& path) {
-  if (!vemora::StartProgram(path)) Raise(ErrorNumber::kFileNotFound);
-}
-
-std::string QtToolkit::FileLookup(const std::string& path) {
-  return vemora::FileLookup(path);
-}
-
-void QtToolkit::EndProgram() {
-  for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+void QtToolkit::NativeQuit() {
   QApplication::exit(0);
 }
 
 std::string QtToolkit::DecimalSeparator() const {
   // The default locale is the system's unless a test fixes another.
   return QLocale().decimalPoint().toStdString();
-}
-
-void QtToolkit::FormUnloaded() {
-  if (--loadedForms_ == 0) QApplication::exit(0);
 }
 
 }  // namespace vemora

@@ -54,12 +54,4 @@ namespace vemora {
 // form's window is a frame or a dialog, the animation control an animation.
 void InstallAccessibleRoles();
 
-// The animation control: created empty; opening a clip plays it, repeating.
-// A clip that cannot be read leaves it empty, without a message.
-QWidget* MakeAnimationWidget();
-void OpenAnimationClip(QWidget* animation, const std::string& path);
-// Every animation control in `window` lets go of its clip: an unloaded
-// form's widgets are kept a while, its clips must not be.
-void CloseAnimationClips(QWidget* window);
-
 }  // namespace vemora

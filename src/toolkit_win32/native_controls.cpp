@@ -55,6 +55,30 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
   return DefSubclassProc(frame, message, wParam, lParam);
 }
 
+// A picture's Click comes when the button is released over it, as on a
+// push button: the static control itself would report the press.
+LRESULT CALLBACK PictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(picture);
+      return 0;
+    case WM_LBUTTONUP: {
+      if (GetCapture() != picture) return 0;
+      ReleaseCapture();
+      RECT box;
+      GetClientRect(picture, &box);
+      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (PtInRect(&box, at))
+        SendMessageW(GetParent(picture), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(picture), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(picture));
+      return 0;
+    }
+  }
+  return DefSubclassProc(picture, message, wParam, lParam);
+}
+
 }  // namespace
 
 HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id, DWORD layout,
@@ -71,8 +95,15 @@ HWND CreateNativeControl(const ControlDesign& d, HWND parent, HWND form, int id,
       for (std::string_view item : d.items)
         SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(item).c_str()));
       break;
+    case ControlKind::TextBox:
+      // As long as memory allows, not the system's default of 32,767.
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+      break;
     case ControlKind::OptionButton:
-      if (d.value == -1) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+      if (d.value == kTrue) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+      break;
+    case ControlKind::Image:
+      SetWindowSubclass(window, PictureProc, 1, 0);
       break;
     case ControlKind::CheckBox:
       if (d.value == 1) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);

@@ -2,15 +2,12 @@
 
 #include <commctrl.h>
 
-#include <cmath>
+#include <vector>
 
-#include "runtime/numbers.h"
-#include "runtime/runtime_error.h"
-#include "toolkit_win32/animation_window.h"
-#include "toolkit_win32/creation_order.h"
 #include "toolkit_win32/native_controls.h"
 #include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_toolkit.h"
+#include "toolkit_win32/win32_tooltips.h"
 
 namespace vemora {
 namespace {
@@ -30,16 +27,18 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefDlgProcW(window, message, wParam, lParam);
 }
 
-int Pixels(double twips, UINT dpi) {
-  return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
 DWORD StyleOf(Border border) {
   return border == Border::Sizable ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 }
 
 DWORD ExStyleOf(Border border) {
   return border == Border::Sizable ? 0 : WS_EX_DLGMODALFRAME;
+}
+
+// The window's DPI before the form exists: that of the primary screen.
+Dpi SystemDpi() {
+  const auto dpi = static_cast<double>(GetDpiForSystem());
+  return {dpi, dpi};
 }
 
 }  // namespace
@@ -59,101 +58,43 @@ void RegisterFormClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
   RegisterClassExW(&type);
 }
 
-Win32Form::Win32Form(Win32Toolkit& toolkit, const FormDesign& design) : toolkit_(toolkit) {
-  const DWORD style = StyleOf(design.border), exStyle = ExStyleOf(design.border);
-  const HWND window =
-      CreateWindowExW(exStyle, kFormClass, WideFromUtf8(design.caption).c_str(), style,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), this);
-  window_ = window;
-  dpi_ = GetDpiForWindow(window);
-  RECT frame{0, 0, Pixels(design.clientWidth, dpi_), Pixels(design.clientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
-  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  BuildContainer(design, {}, window_);
-  for (const ControlDesign& d : design.controls)
-    if (const auto it = byName_.find(d.name); it != byName_.end()) controls_.push_back(it->second);
+Win32Form::Win32Form(Win32Toolkit& toolkit, const FormDesign& design)
+    : BasicForm(toolkit, design, SystemDpi()),
+      toolkit_(toolkit),
+      style_(StyleOf(design.border)),
+      exStyle_(ExStyleOf(design.border)) {
+  window_ = CreateWindowExW(exStyle_, kFormClass, WideFromUtf8(design.caption).c_str(), style_,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  const auto dpi = static_cast<double>(GetDpiForWindow(window_));
+  SetScreenDpi({dpi, dpi});
+  NativeResize({ToPixels(design.clientWidth, dpi), ToPixels(design.clientHeight, dpi)});
+  Build();
   for (const auto& [id, entry] : byId_)
     if (entry.design->isDefault) SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0);
-  toolkit_.FormLoaded(window_);
 }
 
 Win32Form::~Win32Form() {
   // Destroyed only outside this window's own events (the reference keeps an
   // unloaded form until the next creation or the program's end).
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  ReleaseControls();
   DestroyWindow(window_);
-  if (!unloaded_) toolkit_.FormUnloaded(window_);
 }
 
-// Each container's children in Tab order. The option buttons of one
-// container are one group, entered by Tab at the selected button.
-void Win32Form::BuildContainer(const FormDesign& design, std::string_view container, HWND parent) {
-  const auto order = CreationOrder(design.controls, container);
-  const ControlDesign* optionStop = nullptr;
-  for (const ControlDesign* d : order)
-    if (d->kind == ControlKind::OptionButton && (!optionStop || d->value == -1)) {
-      optionStop = d;
-      if (d->value == -1) break;
-    }
-  bool afterOption = false;
-  for (const ControlDesign* d : order) {
-    const bool option = d->kind == ControlKind::OptionButton;
-    DWORD layout = option && afterOption ? 0 : WS_GROUP;
-    if (TakesFocus(d->kind) && d->tabIndex >= 0 && (!option || d == optionStop))
-      layout |= WS_TABSTOP;
-    afterOption = option;
-    const int id = kFirstControlId + static_cast<int>(owned_.size());
-    const int left = Pixels(d->left, dpi_), top = Pixels(d->top, dpi_);
-    const RECT box{left, top, left + Pixels(d->width, dpi_), top + Pixels(d->height, dpi_)};
-    const HWND native = CreateNativeControl(*d, parent, window_, id, layout, box);
-    auto control = std::make_unique<Win32Control>(*d, native, *this);
-    // A drop-down list also needs room for its open list.
-    if (d->kind == ControlKind::ComboBox)
-      control->Place(box.left, box.top, box.right - box.left, box.bottom - box.top);
-    byId_[id] = {d, control.get()};
-    byName_.emplace(std::string(d->name), control.get());
-    owned_.push_back(std::move(control));
-    if (d->kind == ControlKind::Frame) BuildContainer(design, d->name, native);
-  }
-}
-
-// The tips are made when the mouse first comes over the form: their window
-// is one more for the display, and start-up need not wait for it.
-void Win32Form::MakeToolTips() {
-  if (toolTips_) return;
-  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  // Long tips wrap instead of running across the screen.
-  SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
-  for (const auto& [id, entry] : byId_) {
-    if (entry.design->toolTip.empty()) continue;
-    std::wstring wide = WideFromUtf8(entry.design->toolTip);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(entry.control->Window());
-    tool.lpszText = wide.data();
-    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-}
-
-FontCache& Win32Form::Fonts() {
-  return toolkit_.Fonts();
-}
-
-Win32Control& Win32Form::Find(std::string_view name) {
-  const auto it = byName_.find(name);
-  if (it == byName_.end()) Raise(ErrorNumber::kSubscriptOutOfRange);
-  return *it->second;
-}
-
-Control& Win32Form::Item(std::string_view name) {
-  return Find(name);
+std::unique_ptr<BasicControl> Win32Form::NativeControl(const ControlDesign& d,
+                                                       BasicControl* container,
+                                                       const PixelRect& box, TabRole role) {
+  const int id = kFirstControlId + static_cast<int>(byId_.size());
+  const HWND parent = container ? static_cast<Win32Control*>(container)->Window() : window_;
+  const DWORD layout = (role.groupStart ? WS_GROUP : 0) | (role.stop ? WS_TABSTOP : 0);
+  const RECT r{box.left, box.top, box.left + box.width, box.top + box.height};
+  const HWND native = CreateNativeControl(d, parent, window_, id, layout, r);
+  auto control = std::make_unique<Win32Control>(d, *this, native, toolkit_.Fonts());
+  // A drop-down list also needs room for its open list.
+  if (d.kind == ControlKind::ComboBox) control->Place(box.left, box.top, box.width, box.height);
+  byId_[id] = {&d, control.get()};
+  return control;
 }
 
 const Win32Form::Entry* Win32Form::ByWindow(HWND control) const {
@@ -161,38 +102,36 @@ const Win32Form::Entry* Win32Form::ByWindow(HWND control) const {
   return it != byId_.end() && it->second.control->Window() == control ? &it->second : nullptr;
 }
 
-double Win32Form::Get(Prop prop) const {
+PixelSize Win32Form::NativeClientSize() const {
   RECT r;
-  GetWindowRect(window_, &r);
-  if (prop == Prop::Height) return (r.bottom - r.top) * 1440.0 / dpi_;
-  if (prop == Prop::Width) return (r.right - r.left) * 1440.0 / dpi_;
-  Raise(ErrorNumber::kPropertyNotSupported);
+  GetClientRect(window_, &r);
+  return {r.right - r.left, r.bottom - r.top};
 }
 
-void Win32Form::Set(Prop prop, double value) {
-  if (prop != Prop::Height && prop != Prop::Width) Raise(ErrorNumber::kPropertyNotSupported);
-  if (!std::isfinite(value) || value < 0 || value > 1e7) Raise(ErrorNumber::kInvalidPropertyValue);
-  RECT r;
-  GetWindowRect(window_, &r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  (prop == Prop::Height ? height : width) = RealToInt32(value * dpi_ / 1440.0);
-  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Form::NativeResize(PixelSize client) {
+  RECT frame{0, 0, client.width, client.height};
+  AdjustWindowRectExForDpi(&frame, style_, FALSE, exStyle_, GetDpiForWindow(window_));
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string Win32Form::Caption() const {
+std::string Win32Form::NativeCaption() const {
   return WindowTextOf(window_);
 }
 
-void Win32Form::SetCaption(std::string_view caption) {
+void Win32Form::NativeSetCaption(std::string_view caption) {
   SetWindowTextW(window_, WideFromUtf8(caption).c_str());
 }
 
-void Win32Form::Refresh() {
+// Controls move one by one during a resize handler, but nothing is painted
+// before it returns to the message loop: the window shows only the
+// finished layout.
+void Win32Form::NativeRefresh() {
   RedrawWindow(window_, nullptr, nullptr,
                RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void Win32Form::Show() {
+void Win32Form::NativeShow(bool first) {
   if (!IsWindowVisible(window_)) {
     RECT r;
     GetWindowRect(window_, &r);
@@ -204,78 +143,22 @@ void Win32Form::Show() {
                  (area.top + area.bottom - (r.bottom - r.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, SW_SHOWNORMAL);
-    if (!shown_)
-      if (const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
-        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-    shown_ = true;
+    if (first)
+      if (const HWND stop = GetNextDlgTabItem(window_, nullptr, FALSE))
+        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(stop), TRUE);
   } else if (IsIconic(window_)) {
     ShowWindow(window_, SW_RESTORE);
   }
   SetForegroundWindow(window_);
 }
 
-void Win32Form::Unload() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  if (onUnload_) Deliver(onUnload_);
-  ShowWindow(window_, SW_HIDE);
-  // An unloaded form keeps no clip playing or held.
-  for (const auto& control : owned_)
-    if (control->Kind() == ControlKind::Animation) CloseClipIn(control->Window());
-  toolkit_.FormUnloaded(window_);
-}
-
-void Win32Form::OpenClip(std::string_view control, const std::string& path) {
-  Win32Control& animation = Find(control);
-  if (animation.Kind() != ControlKind::Animation) Raise(ErrorNumber::kPropertyNotSupported);
-  OpenClipIn(animation.Window(), path);
-}
-
-void Win32Form::OnControl(std::string_view control, Event event, std::function<void()> handler) {
-  Find(control).Connect(event, [this, handler = std::move(handler)] { Deliver(handler); });
-}
-
-void Win32Form::Load() {
-  if (onLoad_) Deliver(onLoad_);
-}
-
-void Win32Form::Deliver(const std::function<void()>& handler) {
-  RunAtEventBoundary(toolkit_, handler);
-}
-
-void Win32Form::SelectOption(Win32Control& option) {
-  if (SendMessageW(option.Window(), BM_GETCHECK, 0, 0) == BST_CHECKED) return;
-  const HWND container = GetParent(option.Window());
-  for (const auto& c : owned_)
-    if (c->Kind() == ControlKind::OptionButton && GetParent(c->Window()) == container)
-      SendMessageW(c->Window(), BM_SETCHECK, c.get() == &option ? BST_CHECKED : BST_UNCHECKED, 0);
-  SyncOptions();
-}
-
-void Win32Form::SyncOptions() {
-  std::vector<Win32Control*> selected;
-  for (const auto& c : owned_)
-    if (c->Kind() == ControlKind::OptionButton && c->TakeSelection()) selected.push_back(c.get());
-  for (Win32Control* option : selected) option->RaiseClick();
-}
-
 void Win32Form::Press(bool defaultButton) {
   for (const auto& [id, entry] : byId_)
     if ((defaultButton ? entry.design->isDefault : entry.design->isCancel) &&
         IsWindowEnabled(entry.control->Window())) {
-      entry.control->RaiseClick();
+      entry.control->UserClicked();
       return;
     }
-}
-
-// Resize means a new size: the message that showing the window brings with
-// the size it already had raises nothing. Controls move one by one, but
-// nothing is painted before the handler returns to the message loop, so the
-// window shows only the finished layout.
-void Win32Form::Resized(LPARAM clientSize) {
-  if (clientSize == clientSize_) return;
-  clientSize_ = clientSize;
-  if (onResize_) Deliver(onResize_);
 }
 
 void Win32Form::DrawImage(const DRAWITEMSTRUCT& item) {
@@ -284,16 +167,16 @@ void Win32Form::DrawImage(const DRAWITEMSTRUCT& item) {
   const RECT& box = item.rcItem;
   FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
   if (!entry->design->showsIcon) return;
-  const int natural = MulDiv(32, static_cast<int>(dpi_), 96);
+  const int natural = MulDiv(32, static_cast<int>(ScreenDpi().x), 96);
   const bool stretch = entry->design->stretch;
   DrawIconEx(item.hDC, box.left, box.top, toolkit_.Icon(), stretch ? box.right - box.left : natural,
              stretch ? box.bottom - box.top : natural, 0, nullptr, DI_NORMAL);
 }
 
 void Win32Form::DpiChanged(UINT dpi, const RECT& suggested) {
-  const UINT old = dpi_;
-  dpi_ = dpi;
-  for (const auto& control : owned_) control->Rescale(old, dpi);
+  const auto old = static_cast<UINT>(ScreenDpi().x);
+  SetScreenDpi({static_cast<double>(dpi), static_cast<double>(dpi)});
+  for (const auto& [id, entry] : byId_) entry.control->Rescale(old, dpi);
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -326,8 +209,14 @@ bool Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
       DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       result = TRUE;
       return true;
-    case WM_SETCURSOR:
-      MakeToolTips();
+    case WM_SETCURSOR: {
+      if (!toolTips_) {
+        std::vector<ToolTip> tips;
+        for (const auto& [id, entry] : byId_)
+          if (!entry.design->toolTip.empty())
+            tips.push_back({entry.control->Window(), entry.design->toolTip});
+        MakeToolTips(window_, static_cast<UINT>(ScreenDpi().x), toolTips_, tips);
+      }
       if (const Entry* entry = ByWindow(reinterpret_cast<HWND>(wParam));
           entry && entry->design->questionPointer) {
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HELP)));
@@ -335,11 +224,12 @@ bool Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return true;
       }
       return false;
+    }
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) Resized(lParam);
+      if (wParam != SIZE_MINIMIZED) UserResized();
       return false;
     case WM_CLOSE:
-      Unload();
+      UserClosed();
       return true;
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <vector>
 
-#include "os/process.h"
-#include "runtime/runtime_error.h"
 #include "toolkit_win32/animation_window.h"
 #include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_form.h"
@@ -29,7 +27,7 @@ bool IsForm(HWND window) {
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(AppInfo app)
-    : app_(std::move(app)), icon_(LoadProgramIcon(32)), smallIcon_(LoadProgramIcon(16)) {
+    : BasicToolkit(std::move(app)), icon_(LoadProgramIcon(32)), smallIcon_(LoadProgramIcon(16)) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -46,28 +44,24 @@ std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormDesign& design) {
   return std::make_unique<Win32Form>(*this, design);
 }
 
-// The style's icon bits and MB_OK are the system's own numbers. The box
-// belongs to the active window of the program, if there is one.
-int Win32Toolkit::MsgBox(std::string_view text, int style, std::string_view title) {
+// The box belongs to the active form, if there is one, and every other form
+// is disabled while it is open: it is modal to the whole program. The
+// style's icon bits and MB_OK are the system's own numbers.
+int Win32Toolkit::NativeMsgBox(std::string_view text, int style, std::string_view title) {
   const HWND active = GetActiveWindow();
   const HWND owner = active && IsForm(active) ? active : nullptr;
-  return MessageBoxW(owner, WideFromUtf8(text).c_str(),
-                     WideFromUtf8(title.empty() ? app_.Title : title).c_str(),
-                     MB_OK | static_cast<UINT>(style & 0x70));
-}
-
-void Win32Toolkit::StartProgram(const std::string& path) {
-  if (!vemora::StartProgram(path)) Raise(ErrorNumber::kFileNotFound);
-}
-
-std::string Win32Toolkit::FileLookup(const std::string& path) {
-  return vemora::FileLookup(path);
-}
-
-void Win32Toolkit::EndProgram() {
-  endRequested_ = true;
-  for (HWND form : forms_) ShowWindow(form, SW_HIDE);
-  PostQuitMessage(0);
+  std::vector<HWND> blocked;
+  for (BasicForm* form : Forms()) {
+    const HWND window = static_cast<Win32Form*>(form)->Window();
+    if (window != owner && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      blocked.push_back(window);
+    }
+  }
+  const int button = MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(),
+                                 MB_OK | static_cast<UINT>(style & 0x70));
+  for (HWND window : blocked) EnableWindow(window, TRUE);
+  return button;
 }
 
 std::string Win32Toolkit::DecimalSeparator() const {
@@ -78,7 +72,7 @@ std::string Win32Toolkit::DecimalSeparator() const {
 
 int Win32Toolkit::Run() {
   MSG message{};
-  while (!endRequested_ && !forms_.empty() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (!Ended() && GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Tab, arrows, Enter, Esc and access keys work as in a dialog.
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     if (root && IsForm(root) && IsDialogMessageW(root, &message)) continue;
@@ -86,15 +80,6 @@ int Win32Toolkit::Run() {
     DispatchMessageW(&message);
   }
   return 0;
-}
-
-void Win32Toolkit::FormLoaded(HWND form) {
-  forms_.push_back(form);
-}
-
-void Win32Toolkit::FormUnloaded(HWND form) {
-  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-  if (forms_.empty()) PostQuitMessage(0);
 }
 
 }  // namespace vemora

@@ -74,7 +74,7 @@ TEST_P(StartSysInfoTest, StartsTheProgramOrShowsTheOneMessage) {
   CountingRegistry registry(store);
   RecordingServices services;
 
-  StartSysInfo(services, registry);
+  StartSysInfo(services, services, registry);
 
   ExpectLaunch(row, dir, services, registry.requests);
   EXPECT_EQ(store.OpenHandles(), 0u);
@@ -94,10 +94,10 @@ TEST(StartSysInfoSystemRegistry, StartsTheProgramFoundOnPath) {
   ::setenv("PATH", (dir / "bin").c_str(), 1);
   const auto registry = CreateSystemRegistry();
   RecordingServices services;
-  StartSysInfo(services, *registry);
+  StartSysInfo(services, services, *registry);
   EXPECT_EQ(services.messages.size(), 1u);
   WriteMarkerScript(dir / "bin/kinfocenter", dir / "started");
-  StartSysInfo(services, *registry);
+  StartSysInfo(services, services, *registry);
   ::setenv("PATH", oldPath.c_str(), 1);
   EXPECT_TRUE(WaitForFile(dir / "started"));
   EXPECT_EQ(services.started, std::vector<std::string>{dir / "bin/kinfocenter"});

@@ -1,6 +1,6 @@
-// The Qt toolkit with its message boxes' texts and the program's end recorded
-// instead of shown, and the decimal separator's use counted (one per run of
-// the calculation).
+// The Qt toolkit with its message boxes recorded instead of shown (text,
+// style and the title as shown), the program's end counted, and the decimal
+// separator's use counted (one per run of the calculation).
 #pragma once
 
 #include <string>
@@ -10,13 +10,16 @@
 
 namespace vemora::testing_support {
 
+struct ShownBox {
+  std::string text;
+  int style;
+  std::string title;
+  bool operator==(const ShownBox&) const = default;
+};
+
 class RecordingToolkit : public QtToolkit {
  public:
   using QtToolkit::QtToolkit;
-  int MsgBox(std::string_view text, int, std::string_view) override {
-    boxes.emplace_back(text);
-    return 1;
-  }
   void EndProgram() override {
     ++endRequests;
     QtToolkit::EndProgram();
@@ -26,9 +29,15 @@ class RecordingToolkit : public QtToolkit {
     return QtToolkit::DecimalSeparator();
   }
 
-  std::vector<std::string> boxes;
+  std::vector<ShownBox> boxes;
   int endRequests = 0;
   mutable int runs = 0;
+
+ private:
+  int NativeMsgBox(std::string_view text, int style, std::string_view title) override {
+    boxes.push_back({std::string(text), style, std::string(title)});
+    return 1;
+  }
 };
 
 inline AppInfo TestApp() {

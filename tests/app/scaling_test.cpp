@@ -3,8 +3,6 @@
 #include <map>
 
 #include "app/app_harness.h"
-#include "runtime/runtime_error.h"
-#include "support/row_name.h"
 
 namespace vemora::testing_support {
 namespace {
@@ -55,36 +53,6 @@ TEST_F(ScalingTest, TwiceTheSizeDoublesEveryControl) {
   EXPECT_EQ(nw4->parentWidget()->objectName(), "Frame1");
   EXPECT_NEAR(nw4->x(), 2 * loadLayout["Option_NW4"].geometry.x(), 1);
 }
-
-// A property set the real control refuses, which the scaler then passes over.
-struct RefusedRow {
-  const char* name;
-  const char* control;
-  Prop prop;
-  double value;
-  int error;  // 0: accepted
-};
-
-class RefusedPropertyTest : public ScalingTest, public ::testing::WithParamInterface<RefusedRow> {};
-
-TEST_P(RefusedPropertyTest, RaisesItsErrorOrTakesTheValue) {
-  int error = 0;
-  try {
-    Window().Item(GetParam().control).Set(GetParam().prop, GetParam().value);
-  } catch (const RuntimeError& e) {
-    error = e.Code();
-  }
-  EXPECT_EQ(error, GetParam().error);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, RefusedPropertyTest,
-    ::testing::Values(RefusedRow{"LargestFontSize", "Label_V1", Prop::FontSize, 2048, 0},
-                      RefusedRow{"FontSizeTooLarge", "Label_V1", Prop::FontSize, 2048.5, 380},
-                      RefusedRow{"FontSizeZero", "Label_V1", Prop::FontSize, 0, 380},
-                      RefusedRow{"ImageHasNoFont", "Logo", Prop::FontSize, 10, 438},
-                      RefusedRow{"NegativeHeight", "Text_V1", Prop::Height, -1, 380}),
-    RowName<RefusedRow>);
 
 }  // namespace
 }  // namespace vemora::testing_support

@@ -19,7 +19,7 @@
 
 namespace vemora::testing_support {
 
-class RecordingServices : public Services {
+class RecordingServices : public Services, public Programs {
  public:
   int MsgBox(std::string_view text, int style, std::string_view title) override {
     messages.push_back(std::string(text) + "|" + std::to_string(style) + "|" + std::string(title));

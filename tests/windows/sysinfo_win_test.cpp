@@ -61,7 +61,7 @@ TEST_P(StartSysInfoAdvapiTest, StartsTheProgramOrShowsTheOneMessage) {
   CountingRegistry registry(*system, kHkeyCurrentUser, key.Path());
   RecordingServices services;
 
-  StartSysInfo(services, registry);
+  StartSysInfo(services, services, registry);
 
   ExpectLaunch(row, dir, services, registry.requests);
   EXPECT_EQ(registry.opens, registry.closes);

@@ -1,4 +1,4 @@
-#include "toolkit_win32/creation_order.h"
+#include "toolkit/tab_order.h"
 
 #include <algorithm>
 #include <climits>
@@ -53,6 +53,46 @@ std::vector<const ControlDesign*> CreationOrder(std::span<const ControlDesign> c
   std::vector<const ControlDesign*> order;
   for (const auto& row : rows) order.push_back(row.second);
   return order;
+}
+
+std::vector<std::pair<const ControlDesign*, TabRole>> TabRoles(
+    std::span<const ControlDesign> controls, std::string_view container) {
+  const auto order = CreationOrder(controls, container);
+  const ControlDesign* optionStop = nullptr;
+  for (const ControlDesign* d : order)
+    if (d->kind == ControlKind::OptionButton && (!optionStop || d->value == kTrue)) {
+      optionStop = d;
+      if (d->value == kTrue) break;
+    }
+  std::vector<std::pair<const ControlDesign*, TabRole>> roles;
+  bool afterOption = false;
+  for (const ControlDesign* d : order) {
+    const bool option = d->kind == ControlKind::OptionButton;
+    TabRole role;
+    role.groupStart = !(option && afterOption);
+    role.stop = TakesFocus(d->kind) && d->tabIndex >= 0 && (!option || d == optionStop);
+    afterOption = option;
+    roles.emplace_back(d, role);
+  }
+  return roles;
+}
+
+namespace {
+
+void AppendStops(std::span<const ControlDesign> controls, std::string_view container,
+                 std::vector<const ControlDesign*>& stops) {
+  for (const ControlDesign* d : CreationOrder(controls, container)) {
+    if (TakesFocus(d->kind) && d->tabIndex >= 0) stops.push_back(d);
+    if (d->kind == ControlKind::Frame) AppendStops(controls, d->name, stops);
+  }
+}
+
+}  // namespace
+
+std::vector<const ControlDesign*> TabOrder(std::span<const ControlDesign> controls) {
+  std::vector<const ControlDesign*> stops;
+  AppendStops(controls, {}, stops);
+  return stops;
 }
 
 }  // namespace vemora
