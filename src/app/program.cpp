@@ -19,8 +19,8 @@ AppInfo ApplicationObject() {
 Program::Program(Toolkit& toolkit)
     : toolkit_(toolkit), registry_(CreateSystemRegistry()), modul_(toolkit_, *registry_) {}
 
-bool Program::Start() {
-  RunAtEventBoundary(toolkit_, [this] { modul_.Main(guard_.PrevInstance()); });
+bool Program::Start(bool prevInstance) {
+  RunAtEventBoundary(toolkit_, [this, prevInstance] { modul_.Main(prevInstance); });
   // A second copy ends in Main without loading the main window.
   return modul_.vemora_Form.Loaded();
 }

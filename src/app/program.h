@@ -16,7 +16,10 @@ class Program {
   explicit Program(Toolkit& toolkit);
   // Runs Main at the event boundary; false when the program has already
   // ended (a second copy, or a failure before the main window loaded).
-  bool Start();
+  bool Start() { return Start(guard_.PrevInstance()); }
+  // The same where the platform itself tells whether a copy runs (the
+  // browser's lock across tabs).
+  bool Start(bool prevInstance);
 
  private:
   SingleInstance guard_;

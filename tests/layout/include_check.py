@@ -16,11 +16,12 @@ ALLOWED = {
     "about_window": {"calc", "toolkit", "runtime", "os/registry.h"},
     "toolkit_qt": {"toolkit", "runtime", "clip", "os"},
     "toolkit_win32": {"toolkit", "runtime", "clip", "os"},
+    "toolkit_web": {"toolkit", "runtime", "clip"},
     "cli": {"calc", "runtime"},
     "app": {"*"},
 }
 # Rooms that may include headers of the system beside the standard library.
-SYSTEM = {"os": "os", "toolkit_win32": "os", "toolkit_qt": "qt"}
+SYSTEM = {"os": "os", "toolkit_win32": "os", "toolkit_qt": "qt", "toolkit_web": "os"}
 
 # Header-only libraries beside the standard library, by their folder: the
 # exact conversions of reals, the same on every platform.

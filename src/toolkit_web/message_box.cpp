@@ -1,0 +1,77 @@
+#include "toolkit_web/message_box.h"
+
+namespace vemora {
+namespace {
+
+// The style's icon: its sign and the word a screen reader says for it.
+struct IconLook {
+  const char* sign;
+  const char* className;
+  const char* name;
+};
+
+IconLook IconOfStyle(int style) {
+  switch (style & 0x70) {
+    case 16:
+      return {"\u00d7", "vemora-icon critical", "Fehler"};
+    case 32:
+      return {"?", "vemora-icon question", "Frage"};
+    case 48:
+      return {"!", "vemora-icon exclamation", "Warnung"};
+    case 64:
+      return {"i", "vemora-icon information", "Information"};
+    default:
+      return {nullptr, nullptr, nullptr};
+  }
+}
+
+}  // namespace
+
+void MessageBoxes::Show(std::string_view text, int style, std::string_view title) {
+  waiting_.push_back({std::string(text), std::string(title), style});
+  if (!Open()) OpenNext();
+}
+
+void MessageBoxes::OpenNext() {
+  const Box box = waiting_.front();
+  waiting_.pop_front();
+  val dialog = MakeElement("dialog", Document()["body"], "vemora-msgbox");
+  dialog.set("id", std::string("MsgBox"));
+  dialog.call<void>("setAttribute", std::string("role"), std::string("alertdialog"));
+  dialog.call<void>("setAttribute", std::string("aria-labelledby"), std::string("MsgBox.title"));
+  dialog.call<void>("setAttribute", std::string("aria-describedby"), std::string("MsgBox.text"));
+  val bar = MakeElement("div", dialog, "vemora-caption");
+  bar.set("id", std::string("MsgBox.title"));
+  bar.set("textContent", box.title);
+  val body = MakeElement("div", dialog, "vemora-msgbody");
+  if (const IconLook icon = IconOfStyle(box.style); icon.sign) {
+    val sign = MakeElement("span", body, icon.className);
+    sign.call<void>("setAttribute", std::string("role"), std::string("img"));
+    sign.call<void>("setAttribute", std::string("aria-label"), std::string(icon.name));
+    sign.set("textContent", std::string(icon.sign));
+  }
+  val text = MakeElement("p", body);
+  text.set("id", std::string("MsgBox.text"));
+  text.set("textContent", box.text);
+  val buttons = MakeElement("div", dialog, "vemora-msgbuttons");
+  val ok = MakeElement("button", buttons);
+  ok.set("type", std::string("button"));
+  ok.set("id", std::string("MsgBox.OK"));
+  ok.set("textContent", std::string("OK"));
+  Listen(ok, "click", *this, 0);
+  // Esc closes the dialog by itself; so does its close() after OK.
+  Listen(dialog, "close", *this, 1);
+  open_ = dialog;
+  dialog.call<void>("showModal");
+  ok.call<void>("focus");
+}
+
+void MessageBoxes::Handle(int code, val) {
+  if (code == 0) return open_.call<void>("close");
+  open_.call<void>("remove");
+  open_ = val::undefined();
+  if (!waiting_.empty()) return OpenNext();
+  if (allClosed_) allClosed_();
+}
+
+}  // namespace vemora

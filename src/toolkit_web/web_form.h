@@ -1,0 +1,53 @@
+// A form in the page: a sizable form fills the browser window and gives
+// the page its title; a fixed dialog is a window inside the page, with a
+// caption bar to move it by, above the others. Controls are form elements
+// placed absolutely in pixels.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "toolkit/basic_form.h"
+#include "toolkit_web/web_control.h"
+#include "toolkit_web/web_dom.h"
+
+namespace vemora {
+
+class WebToolkit;
+
+class WebForm : public BasicForm, private EventSink {
+ public:
+  WebForm(WebToolkit& toolkit, const FormDesign& design);
+  ~WebForm() override;
+
+  // The element that shows the form (the window with its caption bar).
+  val Window() const { return window_; }
+  void NativeHide() override;
+  // Tells a screen reader, politely, that a field now reads `text`.
+  void Announce(std::string_view control, std::string_view text);
+
+ private:
+  enum Code { kWindowResized, kKeyDown, kCloseBox };
+  bool FillsPage() const { return Design().border == Border::Sizable; }
+  void Handle(int code, val event) override;
+  void PressButton(bool isDefault);
+  void FocusFirstStop();
+  void FillWindow();
+  std::unique_ptr<BasicControl> NativeControl(const ControlDesign& design, BasicControl* container,
+                                              const PixelRect& box, TabRole role) override;
+  PixelSize NativeClientSize() const override;
+  void NativeResize(PixelSize client) override;
+  std::string NativeCaption() const override { return caption_; }
+  void NativeSetCaption(std::string_view caption) override;
+  void NativeShow(bool first) override;
+  void NativeRefresh() override {}
+
+  WebToolkit& toolkit_;
+  val window_ = val::undefined(), bar_ = val::undefined();
+  val client_ = val::undefined(), live_ = val::undefined();
+  val stopListening_ = val::undefined();
+  std::string caption_;
+  bool shown_ = false;
+};
+
+}  // namespace vemora
