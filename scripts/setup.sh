@@ -14,9 +14,9 @@ vemora_packages=(
 # The Windows cross build and Wine (with the fonts of its dialogs), and
 # unzip for the package check; installed by scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip)
-# The browser build, with Node.js to run its tests; installed by
-# scripts/web_tests.sh.
-vemora_web_packages=(emscripten nodejs googletest)
+# The browser build, with Node.js to run its tests and Chromium with its
+# WebDriver for the page; installed by scripts/web_tests.sh.
+vemora_web_packages=(emscripten nodejs googletest chromium chromium-driver python3-selenium)
 # Code hygiene, checked by scripts/hygiene.sh: both at version 14, and
 # run-clang-tidy-14 with them.
 vemora_packages+=(clang-format clang-tidy)

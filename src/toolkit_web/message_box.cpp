@@ -3,25 +3,24 @@
 namespace vemora {
 namespace {
 
-// The style's icon: its sign and the word a screen reader says for it.
+// The style's icon; the text says what it means.
 struct IconLook {
   const char* sign;
   const char* className;
-  const char* name;
 };
 
 IconLook IconOfStyle(int style) {
   switch (style & 0x70) {
     case 16:
-      return {"\u00d7", "vemora-icon critical", "Fehler"};
+      return {"\u00d7", "vemora-icon critical"};
     case 32:
-      return {"?", "vemora-icon question", "Frage"};
+      return {"?", "vemora-icon question"};
     case 48:
-      return {"!", "vemora-icon exclamation", "Warnung"};
+      return {"!", "vemora-icon exclamation"};
     case 64:
-      return {"i", "vemora-icon information", "Information"};
+      return {"i", "vemora-icon information"};
     default:
-      return {nullptr, nullptr, nullptr};
+      return {nullptr, nullptr};
   }
 }
 
@@ -47,13 +46,13 @@ void MessageBoxes::OpenNext() {
   if (const IconLook icon = IconOfStyle(box.style); icon.sign) {
     val sign = MakeElement("span", body, icon.className);
     sign.call<void>("setAttribute", std::string("role"), std::string("img"));
-    sign.call<void>("setAttribute", std::string("aria-label"), std::string(icon.name));
     sign.set("textContent", std::string(icon.sign));
   }
-  val text = MakeElement("p", body);
+  val text = MakeElement("label", body);
   text.set("id", std::string("MsgBox.text"));
   text.set("textContent", box.text);
   val buttons = MakeElement("div", dialog, "vemora-msgbuttons");
+  buttons.call<void>("setAttribute", std::string("role"), std::string("group"));
   val ok = MakeElement("button", buttons);
   ok.set("type", std::string("button"));
   ok.set("id", std::string("MsgBox.OK"));

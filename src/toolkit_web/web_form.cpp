@@ -18,8 +18,11 @@ Elements Toggle(const ControlDesign& d, val parent, const std::string& group) {
   input.set("type", std::string(option ? "radio" : "checkbox"));
   if (option) input.set("name", group);
   input.set("checked", option ? d.value == kTrue : d.value == 1);
+  // The caption names the input and a click on it toggles; it is no label
+  // of its own for a screen reader.
   val label = MakeElement("label", box);
   label.set("htmlFor", std::string(d.name));
+  label.call<void>("setAttribute", std::string("role"), std::string("presentation"));
   return {box, input, label};
 }
 
@@ -56,7 +59,7 @@ Elements MakeElements(const ControlDesign& d, val parent, const std::string& gro
     case ControlKind::Image: {
       val image = MakeElement("img", parent, d.stretch ? "vemora-stretch" : nullptr);
       // A picture has no text of its own: a screen reader says what it does.
-      image.set("alt", std::string(d.toolTip));
+      if (!d.toolTip.empty()) image.set("alt", std::string(d.toolTip));
       if (d.showsIcon) image.set("src", iconUrl);
       return {image, image, val::undefined()};
     }
@@ -101,7 +104,6 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
   // Hidden, yet laid out: the form has its design size until it shows.
   window_["style"].set("visibility", std::string("hidden"));
   if (FillsPage()) {
-    window_.call<void>("setAttribute", std::string("role"), std::string("main"));
     client_ = window_;
     stopListening_ = Listen(val::global("window"), "resize", *this, kWindowResized);
   } else {
@@ -116,7 +118,8 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
     close.set("type", std::string("button"));
     close.set("tabIndex", -1);
     close.set("textContent", std::string("\u00d7"));
-    close.call<void>("setAttribute", std::string("aria-label"), std::string("Schließen"));
+    // For the mouse only, as a window's close box: the keyboard has Esc.
+    close.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
     Listen(close, "click", *this, kCloseBox);
     val::module_property("vemoraMovable")(window_, bar_);
     client_ = MakeElement("div", window_, "vemora-client");
@@ -164,7 +167,6 @@ void WebForm::NativeSetCaption(std::string_view caption) {
   caption_ = caption;
   if (FillsPage()) {
     Document().set("title", caption_);
-    window_.call<void>("setAttribute", std::string("aria-label"), caption_);
   } else {
     Document()
         .call<val>("getElementById", std::string(Design().name) + ".caption")
