@@ -11,15 +11,15 @@
 #include "app/program.h"
 #include "support/bench_program.h"
 #include "support/goal_reporter.h"
-#include "toolkit_qt/animation_view.h"
+#include "toolkit/basic_form.h"
+#include "toolkit/clip_player.h"
 
 namespace vemora::bench {
 namespace {
 
 bool ClipPlays(InfoForm& about) {
-  const auto* box = WindowOf(about.Window())->findChild<QWidget*>("Animation1");
-  const auto* clip = dynamic_cast<const AnimationView*>(box);
-  return clip && clip->FrameCount() > 0 && clip->IsPlaying();
+  const ClipPlayer* clip = static_cast<BasicForm&>(about.Window()).Find("Animation1").Player();
+  return clip && clip->FrameCount() > 0 && clip->IntervalMs() > 0;
 }
 
 // A module of its own per opening: the form a closed window leaves behind is

@@ -156,9 +156,11 @@ void Win32Control::Notify(WORD code) {
       if (code == STN_CLICKED) UserClicked();
       return;
     case ControlKind::ComboBox:
-      // Esc leaves the open list with the choice it had when it opened.
+      // Esc leaves the open list with the choice it had when it opened (the
+      // same notice comes with every loss of focus, the list closed or not).
       if (code == CBN_DROPDOWN) droppedIndex_ = NativeSelection();
-      if (code == CBN_SELENDCANCEL) NativeSelect(droppedIndex_);
+      if (code == CBN_SELENDCANCEL && Send(window_, CB_GETDROPPEDSTATE))
+        NativeSelect(droppedIndex_);
       if ((code == CBN_SELCHANGE && !Send(window_, CB_GETDROPPEDSTATE)) || code == CBN_CLOSEUP ||
           code == CBN_SELENDOK)
         UserPicked();

@@ -40,14 +40,6 @@ TEST_F(AboutWindowTest, MainWindowStillRecalculates) {
   EXPECT_TRUE(AboutWindow()->isVisible());
 }
 
-TEST_F(AboutWindowTest, BeendenClosesItWithTheProgram) {
-  ClickLogo();
-  QWidget* about = AboutWindow();
-  QTest::mouseClick(Main<QPushButton>("Command2"), Qt::LeftButton);
-  EXPECT_EQ(toolkit.endRequests, 1);
-  EXPECT_FALSE(about->isVisible());
-}
-
 // The program's event loop ends when the About window, the last one, closes,
 // not when the main window does.
 TEST_F(AboutWindowTest, ClosingMainThroughFrameKeepsProgramUntilAboutCloses) {

@@ -43,6 +43,10 @@ class Driver {
   virtual void MoveTo(Form& form, int x, int y) = 0;
   // The controls focused after each of `presses` Tab keys.
   virtual std::vector<std::string> TabWalk(Form& form, int presses) = 0;
+  // A pixel of the control as the screen shows it, 0xRRGGBB, and the colour
+  // of a button's face.
+  virtual unsigned Pixel(Form& form, std::string_view control, int x, int y) = 0;
+  virtual unsigned ButtonFace() = 0;
   // Calls `open`, which shows a message box; while it is open runs
   // `during`, then presses its OK button. What the box showed.
   virtual BoxSeen WhileBoxOpen(const std::function<void()>& open,

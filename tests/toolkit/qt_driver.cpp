@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +85,12 @@ class QtDriver : public Driver {
     }
     return focused;
   }
+  unsigned Pixel(Form& form, std::string_view control, int x, int y) override {
+    return Widget(form, control)->grab().toImage().pixel(x, y) & 0xFFFFFFu;
+  }
+  unsigned ButtonFace() override {
+    return QApplication::palette().color(QPalette::Button).rgb() & 0xFFFFFFu;
+  }
   BoxSeen WhileBoxOpen(const std::function<void()>& open,
                        const std::function<void()>& during) override {
     BoxSeen seen;
@@ -101,7 +108,8 @@ class QtDriver : public Driver {
  private:
   static QWidget* Window(Form& form) { return static_cast<QtForm&>(form).Window(); }
   static QWidget* Widget(Form& form, std::string_view name) {
-    return Window(form)->findChild<QWidget*>(QString::fromUtf8(name.data(), name.size()));
+    return Window(form)->findChild<QWidget*>(
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
   }
   // Near the left edge: a check box or option button takes clicks only on
   // its mark and text.

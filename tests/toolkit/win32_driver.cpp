@@ -1,11 +1,12 @@
 // The contract table's hand on Win32: the mouse moved and pressed as the
 // system's input (so disabled windows take none), keys and the clipboard
 // as the controls receive them, the frame's own commands.
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include "driver.h"
-#include "os/wide_text.h"
+#include "toolkit_win32/wide_text.h"
 #include "toolkit_win32/win32_form.h"
 #include "toolkit_win32/win32_toolkit.h"
 
@@ -44,23 +45,9 @@ POINT OnScreen(HWND control, int x) {
   return at;
 }
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-std::string TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  std::string narrow(text.size() * 3, '\0');
-  narrow.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                          static_cast<int>(narrow.size()), nullptr, nullptr)));
-  return narrow;
+unsigned Rgb(COLORREF colour) {
+  return static_cast<unsigned>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 |
+         GetBValue(colour);
 }
 
 class Win32Driver : public Driver {
@@ -152,6 +139,15 @@ class Win32Driver : public Driver {
     }
     return focused;
   }
+  unsigned Pixel(Form& form, std::string_view control, int x, int y) override {
+    const HWND window = Control(form, control);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return Rgb(colour);
+  }
+  unsigned ButtonFace() override { return Rgb(GetSysColor(COLOR_BTNFACE)); }
   BoxSeen WhileBoxOpen(const std::function<void()>& open,
                        const std::function<void()>& during) override {
     static const std::function<void()>* pending = nullptr;
@@ -159,13 +155,12 @@ class Win32Driver : public Driver {
     pending = &during;
     seen = {};
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-      HWND box = nullptr;
-      EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+      const HWND box = FindWindowW(L"#32770", nullptr);  // the dialog class of boxes
       if (!box || !pending) return;
       KillTimer(nullptr, id);
       (*pending)();
       pending = nullptr;
-      seen = {TextOf(GetDlgItem(box, 0xFFFF)), TextOf(box)};
+      seen = {WindowTextOf(GetDlgItem(box, 0xFFFF)), WindowTextOf(box)};
       PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     open();
