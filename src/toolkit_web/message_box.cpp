@@ -57,16 +57,18 @@ void MessageBoxes::OpenNext() {
   ok.set("type", std::string("button"));
   ok.set("id", std::string("MsgBox.OK"));
   ok.set("textContent", std::string("OK"));
-  Listen(ok, "click", *this, 0);
-  // Esc closes the dialog by itself; so does its close() after OK.
-  Listen(dialog, "close", *this, 1);
+  Listen(ok, "click", *this, kOk);
+  Listen(dialog, "cancel", *this, kEsc);
   open_ = dialog;
   dialog.call<void>("showModal");
   ok.call<void>("focus");
 }
 
-void MessageBoxes::Handle(int code, val) {
-  if (code == 0) return open_.call<void>("close");
+// Closed at once, not when the browser gets round to it: the next box, or
+// the end of the page, follows the user's answer directly.
+void MessageBoxes::Handle(int code, val event) {
+  if (code == kEsc) event.call<void>("preventDefault");
+  open_.call<void>("close");
   open_.call<void>("remove");
   open_ = val::undefined();
   if (!waiting_.empty()) return OpenNext();

@@ -27,6 +27,7 @@ class MessageBoxes : private EventSink {
     std::string text, title;
     int style;
   };
+  enum Code { kOk, kEsc };
   void Handle(int code, val event) override;
   void OpenNext();
 

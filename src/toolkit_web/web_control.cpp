@@ -85,7 +85,11 @@ void WebControl::Repaint() {
   const int width = element_["width"].as<int>(), height = element_["height"].as<int>();
   context.set("fillStyle", std::string("ButtonFace"));
   context.call<void>("fillRect", 0, 0, width, height);
-  if (!player_ || player_->Empty()) return;
+  if (!player_ || player_->Empty()) {
+    // The copy goes with the clip: a large frame's would stay otherwise.
+    std::vector<unsigned char>().swap(rgba_);
+    return;
+  }
   const auto& pixels = player_->Pixels();
   rgba_.resize(pixels.size() * 4);
   for (std::size_t i = 0; i < pixels.size(); ++i) {

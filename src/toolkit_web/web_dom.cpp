@@ -60,9 +60,13 @@ void Place(val element, const PixelRect& box) {
   style.set("height", Px(box.height));
 }
 
+// As placed: the browser's offsets count from a frame's inner edge.
 PixelRect PlaceOf(val element) {
-  return {element["offsetLeft"].as<int>(), element["offsetTop"].as<int>(),
-          element["offsetWidth"].as<int>(), element["offsetHeight"].as<int>()};
+  const val style = element["style"];
+  const auto pixels = [&style](const char* side) {
+    return val::global("parseInt")(style[side]).as<int>();
+  };
+  return {pixels("left"), pixels("top"), pixels("width"), pixels("height")};
 }
 
 std::string FontFamily(std::string_view face) {

@@ -34,6 +34,7 @@ void StopTimer(int id);
 
 std::string Px(int pixels);
 void Place(val element, const PixelRect& box);
+// Where `element` was placed, in pixels of its container.
 PixelRect PlaceOf(val element);
 // The design's font face with the fallbacks a browser is sure to have.
 std::string FontFamily(std::string_view face);

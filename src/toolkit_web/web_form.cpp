@@ -105,7 +105,9 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
   window_["style"].set("visibility", std::string("hidden"));
   if (FillsPage()) {
     client_ = window_;
-    stopListening_ = Listen(val::global("window"), "resize", *this, kWindowResized);
+    stopResize_ = Listen(val::global("window"), "resize", *this, kWindowResized);
+    // Closing the tab closes the form: its unload handler runs.
+    stopPageHide_ = Listen(val::global("window"), "pagehide", *this, kCloseBox);
   } else {
     window_.call<void>("setAttribute", std::string("role"), std::string("dialog"));
     window_.call<void>("setAttribute", std::string("aria-labelledby"),
@@ -134,7 +136,10 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
 
 WebForm::~WebForm() {
   // The browser window outlives the form: its listener goes first.
-  if (!stopListening_.isUndefined()) stopListening_();
+  if (FillsPage()) {
+    stopResize_();
+    stopPageHide_();
+  }
   ReleaseControls();
   window_.call<void>("remove");
 }

@@ -45,7 +45,7 @@ class WebForm : public BasicForm, private EventSink {
   WebToolkit& toolkit_;
   val window_ = val::undefined(), bar_ = val::undefined();
   val client_ = val::undefined(), live_ = val::undefined();
-  val stopListening_ = val::undefined();
+  val stopResize_ = val::undefined(), stopPageHide_ = val::undefined();
   std::string caption_;
   bool shown_ = false;
 };
