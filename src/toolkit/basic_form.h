@@ -84,12 +84,11 @@ class BasicForm : public Form {
   // Tab stop. Again: restored if minimised, brought to the front.
   virtual void NativeShow(bool first) = 0;
   virtual void NativeRefresh() = 0;
-
- public:
-  // Used by the toolkit at the program's end, too.
   virtual void NativeHide() = 0;
 
  private:
+  friend class BasicToolkit;  // hides every form at the program's end
+
   void BuildContainer(std::string_view container, BasicControl* parent);
 
   BasicToolkit& toolkit_;

@@ -19,7 +19,6 @@ class QtForm : public BasicForm {
 
   // For tests and the start-up probe: the window that shows the form.
   QWidget* Window() const { return window_; }
-  void NativeHide() override { window_->hide(); }
 
  private:
   void ApplyTabOrder();
@@ -35,6 +34,7 @@ class QtForm : public BasicForm {
   // resize handler that is the paint Qt makes for the resize anyway, so
   // each step of a drag paints once, and never a half-moved layout.
   void NativeRefresh() override { window_->update(); }
+  void NativeHide() override { window_->hide(); }
 
   QtToolkit& toolkit_;
   QPointer<FormWindow> window_;

@@ -24,7 +24,6 @@ class Win32Form : public BasicForm {
   ~Win32Form() override;
 
   HWND Window() const { return window_; }
-  void NativeHide() override { ShowWindow(window_, SW_HIDE); }
   // The form's own messages; false leaves one to the dialog manager.
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -41,6 +40,7 @@ class Win32Form : public BasicForm {
   void NativeSetCaption(std::string_view caption) override;
   void NativeShow(bool first) override;
   void NativeRefresh() override;
+  void NativeHide() override { ShowWindow(window_, SW_HIDE); }
 
   const Entry* ByWindow(HWND control) const;
   void Press(bool defaultButton);
