@@ -22,7 +22,6 @@ class WebForm : public BasicForm, private EventSink {
 
   // The element that shows the form (the window with its caption bar).
   val Window() const { return window_; }
-  void NativeHide() override;
   // Tells a screen reader, politely, that a field now reads `text`.
   void Announce(std::string_view control, std::string_view text);
 
@@ -41,6 +40,7 @@ class WebForm : public BasicForm, private EventSink {
   void NativeSetCaption(std::string_view caption) override;
   void NativeShow(bool first) override;
   void NativeRefresh() override {}
+  void NativeHide() override;
 
   WebToolkit& toolkit_;
   val window_ = val::undefined(), bar_ = val::undefined();
