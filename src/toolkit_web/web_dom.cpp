@@ -12,6 +12,7 @@ namespace {
 // The page hands back the sink's address it was given with the listener;
 // an element's listeners go with the element before its sink does.
 void Dispatch(std::uintptr_t sink, int code, val event) {
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): the address is the sink's own
   reinterpret_cast<EventSink*>(sink)->Handle(code, std::move(event));
 }
 
@@ -29,7 +30,7 @@ val Document() {
   return val::global("document");
 }
 
-val MakeElement(const char* tag, val parent, const char* className) {
+val MakeElement(const char* tag, const val& parent, const char* className) {
   val element = Document().call<val>("createElement", std::string(tag));
   if (className) element.set("className", std::string(className));
   if (!parent.isUndefined()) parent.call<void>("appendChild", element);
@@ -52,7 +53,7 @@ std::string Px(int pixels) {
   return std::to_string(pixels) + "px";
 }
 
-void Place(val element, const PixelRect& box) {
+void Place(const val& element, const PixelRect& box) {
   val style = element["style"];
   style.set("left", Px(box.left));
   style.set("top", Px(box.top));
@@ -61,7 +62,7 @@ void Place(val element, const PixelRect& box) {
 }
 
 // As placed: the browser's offsets count from a frame's inner edge.
-PixelRect PlaceOf(val element) {
+PixelRect PlaceOf(const val& element) {
   const val style = element["style"];
   const auto pixels = [&style](const char* side) {
     return val::global("parseInt")(style[side]).as<int>();
@@ -75,7 +76,7 @@ std::string FontFamily(std::string_view face) {
   return quoted + ", sans-serif";
 }
 
-void ApplyFont(val element, const FontDesign& font) {
+void ApplyFont(const val& element, const FontDesign& font) {
   val style = element["style"];
   style.set("fontFamily", FontFamily(font.face));
   style.set("fontSize", std::to_string(font.size) + "pt");

@@ -24,7 +24,7 @@ class EventSink {
 
 val Document();
 // A new element, appended to `parent` unless that is undefined.
-val MakeElement(const char* tag, val parent, const char* className = nullptr);
+val MakeElement(const char* tag, const val& parent, const char* className = nullptr);
 // The function that stops the listening: needed only where the target
 // outlives the sink.
 val Listen(val target, const char* type, EventSink& sink, int code);
@@ -33,12 +33,12 @@ int StartTimer(int intervalMs, EventSink& sink, int code);
 void StopTimer(int id);
 
 std::string Px(int pixels);
-void Place(val element, const PixelRect& box);
+void Place(const val& element, const PixelRect& box);
 // Where `element` was placed, in pixels of its container.
-PixelRect PlaceOf(val element);
+PixelRect PlaceOf(const val& element);
 // The design's font face with the fallbacks a browser is sure to have.
 std::string FontFamily(std::string_view face);
-void ApplyFont(val element, const FontDesign& font);
+void ApplyFont(const val& element, const FontDesign& font);
 
 // A caption's "&x" underlines x and makes Alt+x its key; "&&" is one "&".
 void ShowCaption(val element, std::string_view caption);

@@ -11,7 +11,7 @@ struct Elements {
 
 // A check box or option button: the input named after the control, with
 // its caption in a label for it.
-Elements Toggle(const ControlDesign& d, val parent, const std::string& group) {
+Elements Toggle(const ControlDesign& d, const val& parent, const std::string& group) {
   val box = MakeElement("div", parent, "vemora-toggle");
   val input = MakeElement("input", box);
   const bool option = d.kind == ControlKind::OptionButton;
@@ -26,7 +26,7 @@ Elements Toggle(const ControlDesign& d, val parent, const std::string& group) {
   return {box, input, label};
 }
 
-Elements MakeElements(const ControlDesign& d, val parent, const std::string& group,
+Elements MakeElements(const ControlDesign& d, const val& parent, const std::string& group,
                       const std::string& iconUrl) {
   switch (d.kind) {
     case ControlKind::TextBox: {
