@@ -32,6 +32,10 @@ Module['vemoraListen'] = function (target, type, sink, code) {
   return function () { target.removeEventListener(type, listener); };
 };
 
+Module['vemoraFocusSoon'] = function (element) {
+  queueMicrotask(function () { element.focus(); });
+};
+
 Module['vemoraEvery'] = function (ms, sink, code) {
   return setInterval(function () { Module['vemoraDispatch'](sink, code, undefined); }, ms);
 };

@@ -33,12 +33,13 @@ bool ShowsCaption(ControlKind kind) {
 }  // namespace
 
 WebControl::WebControl(const ControlDesign& design, WebForm& form, val box, val element,
-                       val caption)
+                       val caption, const PixelRect& place)
     : BasicControl(design, form),
       form_(form),
       box_(std::move(box)),
       element_(std::move(element)),
       caption_(std::move(caption)),
+      place_(place),
       enabled_(design.enabled) {
   if (ShowsCaption(design.kind)) NativeSetText(design.caption);
   if (const char* type = UserEvent(design.kind)) Listen(element_, type, *this, kUserAction);
@@ -106,6 +107,7 @@ void WebControl::Repaint() {
 }
 
 void WebControl::NativePlace(const PixelRect& box) {
+  place_ = box;
   Place(box_, box);
   if (Kind() == ControlKind::Animation) {
     element_.set("width", box.width);

@@ -19,8 +19,10 @@ class WebControl : public BasicControl, private EventSink, private ClipScreen {
  public:
   // `box` is the element placed in the container; `element` the one that
   // carries the control's name as its id (a check box's input inside its
-  // box, else the box itself); `caption` where a caption is shown.
-  WebControl(const ControlDesign& design, WebForm& form, val box, val element, val caption);
+  // box, else the box itself); `caption` where a caption is shown; `place`
+  // where the box was put.
+  WebControl(const ControlDesign& design, WebForm& form, val box, val element, val caption,
+             const PixelRect& place);
   ~WebControl() override;
 
   val Box() const { return box_; }
@@ -34,7 +36,9 @@ class WebControl : public BasicControl, private EventSink, private ClipScreen {
   void StopTimer() override;
   void Repaint() override;
 
-  PixelRect NativeRect() const override { return PlaceOf(box_); }
+  // As placed: only the toolkit places controls, and the browser's offsets
+  // would count from a frame's inner edge.
+  PixelRect NativeRect() const override { return place_; }
   void NativePlace(const PixelRect& box) override;
   void NativeFont(const FontDesign& font) override { ApplyFont(box_, font); }
   bool NativeEnabled() const override;
@@ -48,6 +52,7 @@ class WebControl : public BasicControl, private EventSink, private ClipScreen {
 
   WebForm& form_;
   val box_, element_, caption_;
+  PixelRect place_;
   std::string captionText_;
   bool enabled_ = true;
   std::unique_ptr<ClipPlayer> player_;  // the animation control's

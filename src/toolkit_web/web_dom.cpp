@@ -61,15 +61,6 @@ void Place(const val& element, const PixelRect& box) {
   style.set("height", Px(box.height));
 }
 
-// As placed: the browser's offsets count from a frame's inner edge.
-PixelRect PlaceOf(const val& element) {
-  const val style = element["style"];
-  const auto pixels = [&style](const char* side) {
-    return val::global("parseInt")(style[side]).as<int>();
-  };
-  return {pixels("left"), pixels("top"), pixels("width"), pixels("height")};
-}
-
 std::string FontFamily(std::string_view face) {
   const std::string quoted = "\"" + std::string(face) + "\"";
   if (face == "Arial") return quoted + ", \"Liberation Sans\", Helvetica, sans-serif";

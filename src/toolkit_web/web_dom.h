@@ -34,8 +34,6 @@ void StopTimer(int id);
 
 std::string Px(int pixels);
 void Place(const val& element, const PixelRect& box);
-// Where `element` was placed, in pixels of its container.
-PixelRect PlaceOf(const val& element);
 // The design's font face with the fallbacks a browser is sure to have.
 std::string FontFamily(std::string_view face);
 void ApplyFont(const val& element, const FontDesign& font);

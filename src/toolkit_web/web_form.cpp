@@ -154,15 +154,19 @@ std::unique_ptr<BasicControl> WebForm::NativeControl(const ControlDesign& d,
   // Creation order is Tab order; an option group is entered by the browser
   // at its selected button.
   if (!role.stop && d.kind != ControlKind::OptionButton) e.element.set("tabIndex", -1);
-  return std::make_unique<WebControl>(d, *this, e.box, e.element, e.caption);
+  return std::make_unique<WebControl>(d, *this, e.box, e.element, e.caption, box);
 }
 
+// Known without a layout: the size set, or the browser window's.
 PixelSize WebForm::NativeClientSize() const {
-  return {client_["clientWidth"].as<int>(), client_["clientHeight"].as<int>()};
+  if (size_) return *size_;
+  const val view = val::global("window");
+  return {view["innerWidth"].as<int>(), view["innerHeight"].as<int>()};
 }
 
 // A page form takes the size until the browser window's next resize.
 void WebForm::NativeResize(PixelSize client) {
+  size_ = client;
   client_["style"].set("width", Px(client.width));
   client_["style"].set("height", Px(client.height));
   UserResized();
@@ -205,6 +209,7 @@ void WebForm::NativeHide() {
 }
 
 void WebForm::FillWindow() {
+  size_.reset();
   client_["style"].set("width", std::string());
   client_["style"].set("height", std::string());
 }
@@ -212,7 +217,11 @@ void WebForm::FillWindow() {
 void WebForm::FocusFirstStop() {
   for (const ControlDesign* d : TabOrder(Design().controls)) {
     val element = static_cast<WebControl&>(Find(d->name)).Element();
-    if (!element["disabled"].as<bool>()) return element.call<void>("focus");
+    // Once the running code is done: focusing lays the page out, which its
+    // first scaling would undo at once.
+    if (element["disabled"].as<bool>()) continue;
+    val::module_property("vemoraFocusSoon")(element);
+    return;
   }
 }
 

@@ -4,6 +4,7 @@
 // placed absolutely in pixels.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,7 @@ class WebForm : public BasicForm, private EventSink {
   val client_ = val::undefined(), live_ = val::undefined();
   val stopResize_ = val::undefined(), stopPageHide_ = val::undefined();
   std::string caption_;
+  std::optional<PixelSize> size_;  // set by code; none while the page form fills the window
   bool shown_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <emscripten/val.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "toolkit_web/web_form.h"
@@ -12,15 +14,17 @@ namespace {
 // The decimal sign of the browser's language, as Intl writes 1.5.
 std::string BrowserDecimalSeparator() {
   const val language = val::global("navigator")["language"];
-  const val format = val::global("Intl")["NumberFormat"].new_(language);
+  // Called, not constructed: the same object, without a constructor's glue.
+  const val format = val::global("Intl")["NumberFormat"](language);
   const val parts = format.call<val>("formatToParts", 1.5);
   for (int i = 0; i < parts["length"].as<int>(); ++i)
     if (parts[i]["type"].as<std::string>() == "decimal") return parts[i]["value"].as<std::string>();
   return ".";
 }
 
-// The file's bytes as an object address; empty when it cannot be read.
-std::string ObjectUrl(const std::string& path, const char* type) {
+// The file's bytes as a data address, which costs the page no fetch;
+// empty when it cannot be read.
+std::string DataUrl(const std::string& path, const char* type) {
   std::string bytes;
   if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
     char chunk[4096];
@@ -28,15 +32,20 @@ std::string ObjectUrl(const std::string& path, const char* type) {
     std::fclose(file);
   }
   if (bytes.empty()) return {};
-  const val data = val::global("Uint8Array")
-                       .new_(emscripten::typed_memory_view(
-                           bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
-  val parts = val::array();
-  parts.call<void>("push", data);
-  val options = val::object();
-  options.set("type", std::string(type));
-  const val blob = val::global("Blob").new_(parts, options);
-  return val::global("URL").call<std::string>("createObjectURL", blob);
+  static constexpr char kDigits[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string url = std::string("data:") + type + ";base64,";
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t left = bytes.size() - i;
+    std::uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
+    if (left > 1) group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+    if (left > 2) group |= static_cast<unsigned char>(bytes[i + 2]);
+    for (int k = 0; k < 4; ++k)
+      url += k <= static_cast<int>(std::min<std::size_t>(left, 3))
+                 ? kDigits[(group >> (18 - 6 * k)) & 63]
+                 : '=';
+  }
+  return url;
 }
 
 }  // namespace
@@ -44,7 +53,7 @@ std::string ObjectUrl(const std::string& path, const char* type) {
 WebToolkit::WebToolkit(AppInfo app, const std::string& iconPath)
     : BasicToolkit(std::move(app)),
       separator_(BrowserDecimalSeparator()),
-      iconUrl_(ObjectUrl(iconPath, "image/png")),
+      iconUrl_(DataUrl(iconPath, "image/png")),
       boxes_([this] {
         if (quitting_) EndPage();
       }) {
