@@ -13,6 +13,9 @@ import sys
 
 from accessibility import check_tree
 from browser import KEYS, Browser, Failure, Page
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 HERE = pathlib.Path(__file__).resolve().parent
 DESIGN = (446, 358)  # the main form's client area in pixels at 96 DPI
@@ -112,12 +115,22 @@ def open_about(page):
     page.wait(lambda: page.shown("Info_Form"), "the logo did not open the About window")
 
 
+def moved_by_its_bar(page):
+    where = "const w = document.getElementById('Info_Form'); return [w.offsetLeft, w.offsetTop];"
+    before = page.js(where)
+    bar = page.driver.find_element(By.CSS_SELECTOR, "#Info_Form .vemora-caption")
+    ActionChains(page.driver).drag_and_drop_by_offset(bar, -30, 20).perform()
+    if page.js(where) != [before[0] - 30, before[1] + 20]:
+        raise Failure(f"the About window dragged by its bar went from {before} to {page.js(where)}")
+
+
 def about_cases(page, out):
     open_about(page)
     first = clip_frame(page)
     page.wait(lambda: clip_frame(page) != first, "the clip in the About window does not play")
     page.screenshot(out, "about_window.png")
     check_tree(page, "about")
+    moved_by_its_bar(page)
     for key in ("Escape", "Return"):
         if key == "Return":
             open_about(page)
@@ -125,8 +138,8 @@ def about_cases(page, out):
         page.wait(lambda: not page.shown("Info_Form"), f"{key} did not close the About window")
 
     open_about(page)
-    page.click("cbSysInfo")
-    box = page.wait_box("Systeminfo")
+    ActionChains(page.driver).key_down(Keys.ALT).send_keys("s").key_up(Keys.ALT).perform()
+    box = page.wait_box("Alt+S")
     if box != ["Vemora", SYSINFO, "MsgBox.OK"]:
         raise Failure(f"the Systeminfo message read {box}")
     page.screenshot(out, "sysinfo_unavailable.png")
