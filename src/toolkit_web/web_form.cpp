@@ -110,6 +110,9 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
     stopPageHide_ = Listen(val::global("window"), "pagehide", *this, kCloseBox);
   } else {
     window_.call<void>("setAttribute", std::string("role"), std::string("dialog"));
+    // A click anywhere in it makes it the window the keys go to.
+    window_.set("tabIndex", -1);
+    Listen(window_, "pointerdown", *this, kRaise);
     window_.call<void>("setAttribute", std::string("aria-labelledby"),
                        std::string(design.name) + ".caption");
     window_["style"].set("zIndex", toolkit_.NextZ());
@@ -201,7 +204,11 @@ void WebForm::NativeShow(bool first) {
     }
     style.set("zIndex", toolkit_.NextZ());
   }
-  if (first) FocusFirstStop();
+  if (first) {
+    FocusFirstStop();
+  } else if (!window_.call<bool>("contains", Document()["activeElement"])) {
+    window_.call<void>("focus");
+  }
 }
 
 void WebForm::NativeHide() {
@@ -236,14 +243,39 @@ void WebForm::Handle(int code, val event) {
     return UserResized();
   }
   if (code == kCloseBox) return UserClosed();
+  if (code == kRaise) {
+    window_["style"].set("zIndex", toolkit_.NextZ());
+    return;
+  }
   const std::string key = event["key"].as<std::string>();
-  if (key == "Escape") {
+  if (key == "Tab") {
+    WrapTab(event);
+  } else if (key == "Escape") {
     PressButton(false);
   } else if (key == "Enter") {
     // A focused button takes Enter itself.
     if (Document()["activeElement"]["tagName"].as<std::string>() == "BUTTON") return;
     PressButton(true);
   }
+}
+
+// Tab goes round the form's controls, as in a window of its own, instead
+// of leaving for the browser's.
+void WebForm::WrapTab(val event) {
+  const val all = client_.call<val>("querySelectorAll", std::string("input, select, button"));
+  val first = val::null(), last = val::null();
+  for (int i = 0; i < all["length"].as<int>(); ++i) {
+    val e = all[i];
+    if (e["disabled"].as<bool>() || e["tabIndex"].as<int>() < 0) continue;
+    if (e["type"].as<std::string>() == "radio" && !e["checked"].as<bool>()) continue;
+    if (first.isNull()) first = e;
+    last = e;
+  }
+  const val active = Document()["activeElement"];
+  const bool back = event["shiftKey"].as<bool>();
+  if (first.isNull() || !active.strictlyEquals(back ? first : last)) return;
+  event.call<void>("preventDefault");
+  (back ? last : first).call<void>("focus");
 }
 
 // Enter presses the default button, Esc the cancel button, as a dialog

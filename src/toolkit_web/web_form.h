@@ -27,10 +27,11 @@ class WebForm : public BasicForm, private EventSink {
   void Announce(std::string_view control, std::string_view text);
 
  private:
-  enum Code { kWindowResized, kKeyDown, kCloseBox };
+  enum Code { kWindowResized, kKeyDown, kCloseBox, kRaise };
   bool FillsPage() const { return Design().border == Border::Sizable; }
   void Handle(int code, val event) override;
   void PressButton(bool isDefault);
+  void WrapTab(val event);
   void FocusFirstStop();
   void FillWindow();
   std::unique_ptr<BasicControl> NativeControl(const ControlDesign& design, BasicControl* container,

@@ -181,6 +181,15 @@ def end_case(browser, page, url):
         raise Failure(f"the page after Beenden showed {again.box()}")
 
 
+def tab_goes_round(page):
+    page.click("Text_V1")
+    ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+    last = page.js("return document.activeElement.id;")
+    page.keys(Keys.TAB)
+    if last in ("", "Text_V1") or page.js("return document.activeElement.id;") != "Text_V1":
+        raise Failure(f"Tab from the last control ({last}) did not come round to Text_V1")
+
+
 def announced(page):
     page.click("Text_V6")
     page.select_all()
@@ -201,6 +210,7 @@ def main():
         page = Page(browser, url)
         page.wait(lambda: page.shown("vemora_Form"), "the main form did not appear")
         announced(page)
+        tab_goes_round(page)
         Cases(page, ",", out).run(table, "main_window.png")
         about_cases(page, out)
         second_tab_case(browser, page, url, out)
