@@ -138,7 +138,7 @@ WebForm::WebForm(WebToolkit& toolkit, const FormDesign& design)
 }
 
 WebForm::~WebForm() {
-  // The browser window outlives the form: its listener goes first.
+  // The browser window outlives the form: its listeners go first.
   if (FillsPage()) {
     stopResize_();
     stopPageHide_();
