@@ -172,7 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PropertyRow{"WholePixels", "Label1", Prop::Left, 247.0, 240.0},
                     PropertyRow{"NegativeLeft", "Label1", Prop::Left, -150.0, -150.0},
                     PropertyRow{"TopInWholePixels", "Label1", Prop::Top, 1000.0, 1005.0},
-                    PropertyRow{"HeightInWholePixels", "Label1", Prop::Height, 1000.0, 1005.0}),
+                    PropertyRow{"HeightInWholePixels", "Label1", Prop::Height, 1000.0, 1005.0},
+                    PropertyRow{"ZeroHeight", "Label1", Prop::Height, 0.0, 0.0}),
     RowName<PropertyRow>);
 
 // ---- The errors a request meets, and the value it leaves.
