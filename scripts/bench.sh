@@ -64,11 +64,25 @@ else
   echo "The Windows figures need mingw-w64 and Wine, which could not be installed." >&2
 fi
 
+# The page in headless Chromium: opened and typed into against a plain page
+# of the same elements, and its size.
+if (vemora_install "${vemora_web_packages[@]}"); then
+  cmake --preset web >/dev/null
+  if ! build_log=$(cmake --build --preset web --parallel 2 --target vemora 2>&1); then
+    echo "$build_log" >&2
+    exit 1
+  fi
+  bench_run page /usr/bin/python3 bench/web/page_bench.py build/web/bin/vemora.html \
+    bench/web/plain.html "$pairs"
+else
+  echo "The browser figures need Emscripten and Chromium, which could not be installed." >&2
+fi
+
 echo
 cat "$logs/goals.txt"
-# Ten goals: a program that stopped early leaves its lines out, and its
+# Thirteen goals: a program that stopped early leaves its lines out, and its
 # goals count as missed.
-goals=10
+goals=13
 lines=$(grep -cE '^\[(met|MISSED)\]' "$logs/goals.txt" || true)
 [ "$lines" -eq "$goals" ] || echo "$((goals - lines)) goals have no line (a benchmark stopped early)"
 met=$(grep -c '^\[met\]' "$logs/goals.txt" || true)

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Vemora; with --windows, vemora.exe under Wine.
+# Sets up, builds and starts Vemora; with --windows, vemora.exe under Wine;
+# with --web, the page in the default browser (or its path where there is
+# none).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -17,6 +19,18 @@ if [ "${1:-}" = --windows ]; then
   export WINEPREFIX="$PWD/build/windows/wine-run" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   exec /usr/lib/wine/wine64 build/windows/bin/vemora.exe "$@"
+fi
+
+if [ "${1:-}" = --web ]; then
+  vemora_install "${vemora_web_packages[@]}"
+  cmake --preset web >/dev/null
+  cmake --build --preset web --target vemora
+  page="$PWD/build/web/bin/vemora.html"
+  if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && command -v xdg-open >/dev/null; then
+    exec xdg-open "$page"
+  fi
+  echo "The page is built; open it in any browser: $page"
+  exit 0
 fi
 
 cmake --preset release >/dev/null

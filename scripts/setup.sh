@@ -15,9 +15,9 @@ vemora_packages=(
 # for the package check and wixl for the installer; installed by
 # scripts/windows_tests.sh.
 vemora_windows_packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest unzip wixl)
-# The browser build, with Node.js to run its tests; installed by
-# scripts/web_tests.sh.
-vemora_web_packages=(emscripten nodejs googletest)
+# The browser build, with Node.js to run its tests and Chromium with its
+# WebDriver for the page; installed by scripts/web_tests.sh.
+vemora_web_packages=(emscripten nodejs googletest chromium chromium-driver python3-selenium)
 # Code hygiene, checked by scripts/hygiene.sh: both at version 14, and
 # run-clang-tidy-14 with them.
 vemora_packages+=(clang-format clang-tidy)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the browser build and its tests with Emscripten (the web preset,
-# in build/web) and runs the tests under Node.js. Installs what is missing
-# first.
+# Compiles the page and the browser build's tests with Emscripten (the web
+# preset, in build/web), runs the tests under Node.js and drives the page in
+# headless Chromium. Installs what is missing first.
 #
 # Usage: scripts/web_tests.sh [--skip-if-unavailable]
 #   --skip-if-unavailable (or VEMORA_WEB_TESTS=skip-if-unavailable): when
@@ -54,5 +54,5 @@ cmake --build --preset web -j "$jobs"
 built=$SECONDS
 status=0
 ctest --preset web -j "$jobs" || status=$?
-echo "Browser tests: build $((built - start)) s, tests under Node.js $((SECONDS - built)) s."
+echo "Browser tests: build $((built - start)) s, tests under Node.js and Chromium $((SECONDS - built)) s."
 exit "$status"

@@ -39,7 +39,11 @@ bool Program::Start() {
     std::fputs(kUnguarded, stderr);
     std::fflush(stderr);
   }
-  RunAtEventBoundary(toolkit_, [this] { modul_.Main(guard_.PrevInstance()); });
+  return Start(guard_.PrevInstance());
+}
+
+bool Program::Start(bool prevInstance) {
+  RunAtEventBoundary(toolkit_, [this, prevInstance] { modul_.Main(prevInstance); });
   // A second copy ends in Main without loading the main window.
   return modul_.vemora_Form.Loaded();
 }

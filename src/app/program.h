@@ -17,6 +17,9 @@ class Program {
   // Runs Main at the event boundary; false when the program has already
   // ended (a second copy, or a failure before the main window loaded).
   bool Start();
+  // The same where the platform itself tells whether a copy runs (the
+  // browser's lock across tabs).
+  bool Start(bool prevInstance);
 
  private:
   SingleInstance guard_;
