@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -169,9 +168,12 @@ class StepTest : public ContractTest, public testing::WithParamInterface<StepRow
     else
       Item(control).Set(prop, std::stod(value));
   }
+  // Fifteen digits: every value a row reads shows as written in the table.
+  // (The browser's C++ library has no floating-point to_chars.)
   void Log(double value) {
     std::array<char, 32> digits{};
-    log.emplace_back(digits.data(), std::to_chars(digits.begin(), digits.end(), value).ptr);
+    std::snprintf(digits.data(), digits.size(), "%.15g", value);
+    log.emplace_back(digits.data());
   }
 };
 
