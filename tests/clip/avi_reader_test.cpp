@@ -329,134 +329,126 @@ Frames SmallExpected(const std::function<void(Frames&)>& change = nullptr) {
   return frames;
 }
 
-std::vector<GoodRow> GoodRows() {
-  std::vector<GoodRow> rows;
-  // Changes to the small clip that leave its frames as they were.
-  const std::pair<const char*, void (*)(AviParts&)> sameFrames[] = {
-      {"Rle8InUncompressedChunks",
-       [](AviParts& p) {
-         for (Bytes& c : p.movi) c[3] = 'b';
-       }},
-      {"FramesInRecLists",
-       [](AviParts& p) {
-         p.movi = {List("rec ", {p.movi[0], p.movi[1]}), List("rec ", {p.movi[2]})};
-       }},
-      {"OddChunksArePadded",
-       [](AviParts& p) {
-         p.hdrlExtra.push_back(Chunk("JUNK", Bytes(3, 0xAB)));
-         p.movi.insert(p.movi.begin() + 1, Chunk("JUNK", Bytes(5, 0xCD)));
-         Bytes odd = SmallRleVideo().frames[2];
-         odd.push_back(0xFF);  // after the end of bitmap: never read
-         p.movi[3] = Chunk("00dc", odd);
-       }},
-      // An audio stream before the video, its chunks among the frames.
-      {"VideoAsSecondStream",
-       [](AviParts& p) {
-         PutU32At(p.avih, 24, 2);
-         for (Bytes& c : p.movi) c[1] = '1';
-         p.movi.insert(p.movi.begin() + 1, Chunk("00wb", Bytes(101, 0x80)));
-         p.hdrlExtra = {List("strl", {Chunk("strh", p.strh), Chunk("strf", p.strf)})};
-         p.strh.assign(56, 0);
-         std::copy_n("auds", 4, p.strh.begin());
-         p.strf = {1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 0, 0};
-       }},
-      {"FullPaletteWithCountZero",
-       [](AviParts& p) {
-         PutU32At(p.strf, 32, 0);
-         p.strf.resize(40 + 1024, 0x7F);
-       }},
-  };
-  for (const auto& [name, change] : sameFrames)
-    rows.push_back({name, SmallClip(change), SmallExpected()});
-  rows.insert(
-      rows.end(),
-      {GoodRow{"EmptyChunkRepeatsThePreviousFrame",
-               SmallClip([](AviParts& p) { p.movi.insert(p.movi.begin() + 1, Chunk("00dc", {})); }),
-               SmallExpected([](Frames& f) { f.insert(f.begin() + 1, f[0]); })},
-       // The smallest picture there is: one pixel, its row padded to four bytes.
-       GoodRow{"OnePixel",
-               [] {
-                 clipgen::AviVideo v = GradientVideo(8, false);
-                 v.width = v.height = 1;
-                 v.frames = {{4, 0xEE, 0xEE, 0xEE}};
-                 return clipgen::WriteAvi(v);
-               }(),
-               Frames{{kOpaque | SmallPalette()[4]}}},
-       // Nothing drawn yet: a first frame that is empty shows black.
-       GoodRow{"EmptyFirstFrameIsBlack",
-               [] {
-                 clipgen::AviVideo v = GradientVideo(24, false);
-                 v.frames = {{}};
-                 return clipgen::WriteAvi(v);
-               }(),
-               Frames{std::vector<std::uint32_t>(15, kOpaque)}},
-       // Bottom row: index 9 at x = 2..3; then skip to x = 6 of the row
-       // above and set one pixel to index 10.
-       GoodRow{"DeltaKeepsThePreviousPixels", SmallClip([](AviParts& p) {
-                 p.movi.resize(2);
-                 p.movi[1] = Chunk("00dc", {0, 2, 2, 0, 2, 9, 0, 2, 2, 1, 1, 10, 0, 1});
-               }),
-               SmallExpected([](Frames& f) {
-                 f.resize(2);
-                 f[1] = f[0];
-                 f[1][5 * 8 + 2] = f[1][5 * 8 + 3] = kOpaque | SmallPalette()[9];
-                 f[1][4 * 8 + 6] = kOpaque | SmallPalette()[10];
-               })},
-       GoodRow{"EndOfDataEndsTheBitmap", SmallClip([](AviParts& p) {
-                 p.movi = {Chunk("00dc", {8, 3})};
-               }),
-               [] {
-                 std::vector<std::uint32_t> f(48, kOpaque | SmallPalette()[0]);
-                 std::fill(f.begin() + 40, f.end(), kOpaque | SmallPalette()[3]);
-                 return Frames{f};
-               }()},
-       GoodRow{"PaletteChange", SmallClip([](AviParts& p) {
-                 p.movi.insert(p.movi.begin() + 2, Chunk("00pc", {3, 2, 0, 0, 0x11, 0x22, 0x33, 0,
-                                                                  0x44, 0x55, 0x66, 0}));
-               }),
-               SmallExpected([](Frames& f) {
-                 std::vector<std::uint32_t> palette = SmallPalette();
-                 palette[3] = 0x112233;
-                 palette[4] = 0x445566;
-                 f[2] = ToPixels({SmallIndexFrames()[2]}, palette)[0];
-               })},
-       // As many frames as a clip may have: the first, then repeats of it.
-       GoodRow{"FramesAtTheLimit", SmallClip([](AviParts& p) {
-                 PutU32At(p.avih, 16, 10000);
-                 PutU32At(p.strh, 32, 10000);
-                 p.movi.resize(1);
-                 p.movi.resize(10000, Chunk("00dc", {}));
-               }),
-               Frames(10000, SmallExpected()[0])},
-       GoodRow{"FrameTimeFromStreamHeader", SmallClip([](AviParts& p) {
-                 PutU32At(p.avih, 0, 0);
-                 PutU32At(p.strh, 20, 1);   // scale
-                 PutU32At(p.strh, 24, 15);  // rate: 15 frames a second
-               }),
-               SmallExpected(), 66666},
-       GoodRow{"NoFrameTimeAtAll", SmallClip([](AviParts& p) {
-                 PutU32At(p.avih, 0, 0);
-                 PutU32At(p.strh, 24, 0);
-               }),
-               SmallExpected(), kAviDefaultMicroSecPerFrame},
-       GoodRow{"LastPadByteMissing",
-               [] {
-                 Bytes b = SmallClip([](AviParts& p) { p.movi.push_back(Chunk("JUNK", {1})); });
-                 b.pop_back();
-                 const std::size_t movi = Find(b, "movi");
-                 PutU32At(b, movi - 4, U32At(b, movi - 4) - 1);
-                 PutU32At(b, 4, static_cast<std::uint32_t>(b.size() - 8));
-                 return b;
-               }(),
-               SmallExpected()},
-       // Each depth bottom-up, which needs the rows turned; top-down once,
-       // as both depths turn rows the same way.
-       OurClip(), EncoderPaths(), Gradient("Uncompressed8BottomUp", 8, false),
-       Gradient("Uncompressed24BottomUp", 24, false), Gradient("Uncompressed8TopDown", 8, true)});
-  return rows;
-}
-
-INSTANTIATE_TEST_SUITE_P(Clips, GoodClipTest, testing::ValuesIn(GoodRows()), RowName<GoodRow>);
+INSTANTIATE_TEST_SUITE_P(
+    Clips, GoodClipTest,
+    testing::Values(
+        GoodRow{"Rle8InUncompressedChunks", SmallClip([](AviParts& p) {
+                  for (Bytes& c : p.movi) c[3] = 'b';
+                }),
+                SmallExpected()},
+        GoodRow{"FramesInRecLists", SmallClip([](AviParts& p) {
+                  p.movi = {List("rec ", {p.movi[0], p.movi[1]}), List("rec ", {p.movi[2]})};
+                }),
+                SmallExpected()},
+        GoodRow{"OddChunksArePadded", SmallClip([](AviParts& p) {
+                  p.hdrlExtra.push_back(Chunk("JUNK", Bytes(3, 0xAB)));
+                  p.movi.insert(p.movi.begin() + 1, Chunk("JUNK", Bytes(5, 0xCD)));
+                  Bytes odd = SmallRleVideo().frames[2];
+                  odd.push_back(0xFF);  // after the end of bitmap: never read
+                  p.movi[3] = Chunk("00dc", odd);
+                }),
+                SmallExpected()},
+        GoodRow{"EmptyChunkRepeatsThePreviousFrame", SmallClip([](AviParts& p) {
+                  p.movi.insert(p.movi.begin() + 1, Chunk("00dc", {}));
+                }),
+                SmallExpected([](Frames& f) { f.insert(f.begin() + 1, f[0]); })},
+        // The smallest picture there is: one pixel, its row padded to four bytes.
+        GoodRow{"OnePixel",
+                [] {
+                  clipgen::AviVideo v = GradientVideo(8, false);
+                  v.width = v.height = 1;
+                  v.frames = {{4, 0xEE, 0xEE, 0xEE}};
+                  return clipgen::WriteAvi(v);
+                }(),
+                Frames{{kOpaque | SmallPalette()[4]}}},
+        // Nothing drawn yet: a first frame that is empty shows black.
+        GoodRow{"EmptyFirstFrameIsBlack",
+                [] {
+                  clipgen::AviVideo v = GradientVideo(24, false);
+                  v.frames = {{}};
+                  return clipgen::WriteAvi(v);
+                }(),
+                Frames{std::vector<std::uint32_t>(15, kOpaque)}},
+        // Bottom row: index 9 at x = 2..3; then skip to x = 6 of the row
+        // above and set one pixel to index 10.
+        GoodRow{"DeltaKeepsThePreviousPixels", SmallClip([](AviParts& p) {
+                  p.movi.resize(2);
+                  p.movi[1] = Chunk("00dc", {0, 2, 2, 0, 2, 9, 0, 2, 2, 1, 1, 10, 0, 1});
+                }),
+                SmallExpected([](Frames& f) {
+                  f.resize(2);
+                  f[1] = f[0];
+                  f[1][5 * 8 + 2] = f[1][5 * 8 + 3] = kOpaque | SmallPalette()[9];
+                  f[1][4 * 8 + 6] = kOpaque | SmallPalette()[10];
+                })},
+        GoodRow{"EndOfDataEndsTheBitmap", SmallClip([](AviParts& p) {
+                  p.movi = {Chunk("00dc", {8, 3})};
+                }),
+                [] {
+                  std::vector<std::uint32_t> f(48, kOpaque | SmallPalette()[0]);
+                  std::fill(f.begin() + 40, f.end(), kOpaque | SmallPalette()[3]);
+                  return Frames{f};
+                }()},
+        // An audio stream before the video, its chunks among the frames.
+        GoodRow{"VideoAsSecondStream", SmallClip([](AviParts& p) {
+                  PutU32At(p.avih, 24, 2);
+                  for (Bytes& c : p.movi) c[1] = '1';
+                  p.movi.insert(p.movi.begin() + 1, Chunk("00wb", Bytes(101, 0x80)));
+                  p.hdrlExtra = {List("strl", {Chunk("strh", p.strh), Chunk("strf", p.strf)})};
+                  p.strh.assign(56, 0);
+                  std::copy_n("auds", 4, p.strh.begin());
+                  p.strf = {1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 0, 0};
+                }),
+                SmallExpected()},
+        GoodRow{"PaletteChange", SmallClip([](AviParts& p) {
+                  p.movi.insert(p.movi.begin() + 2, Chunk("00pc", {3, 2, 0, 0, 0x11, 0x22, 0x33, 0,
+                                                                   0x44, 0x55, 0x66, 0}));
+                }),
+                SmallExpected([](Frames& f) {
+                  std::vector<std::uint32_t> palette = SmallPalette();
+                  palette[3] = 0x112233;
+                  palette[4] = 0x445566;
+                  f[2] = ToPixels({SmallIndexFrames()[2]}, palette)[0];
+                })},
+        // As many frames as a clip may have: the first, then repeats of it.
+        GoodRow{"FramesAtTheLimit", SmallClip([](AviParts& p) {
+                  PutU32At(p.avih, 16, 10000);
+                  PutU32At(p.strh, 32, 10000);
+                  p.movi.resize(1);
+                  p.movi.resize(10000, Chunk("00dc", {}));
+                }),
+                Frames(10000, SmallExpected()[0])},
+        GoodRow{"FullPaletteWithCountZero", SmallClip([](AviParts& p) {
+                  PutU32At(p.strf, 32, 0);
+                  p.strf.resize(40 + 1024, 0x7F);
+                }),
+                SmallExpected()},
+        GoodRow{"FrameTimeFromStreamHeader", SmallClip([](AviParts& p) {
+                  PutU32At(p.avih, 0, 0);
+                  PutU32At(p.strh, 20, 1);   // scale
+                  PutU32At(p.strh, 24, 15);  // rate: 15 frames a second
+                }),
+                SmallExpected(), 66666},
+        GoodRow{"NoFrameTimeAtAll", SmallClip([](AviParts& p) {
+                  PutU32At(p.avih, 0, 0);
+                  PutU32At(p.strh, 24, 0);
+                }),
+                SmallExpected(), kAviDefaultMicroSecPerFrame},
+        GoodRow{"LastPadByteMissing",
+                [] {
+                  Bytes b = SmallClip([](AviParts& p) { p.movi.push_back(Chunk("JUNK", {1})); });
+                  b.pop_back();
+                  const std::size_t movi = Find(b, "movi");
+                  PutU32At(b, movi - 4, U32At(b, movi - 4) - 1);
+                  PutU32At(b, 4, static_cast<std::uint32_t>(b.size() - 8));
+                  return b;
+                }(),
+                SmallExpected()},
+        // Each depth bottom-up, which needs the rows turned; top-down once,
+        // as both depths turn rows the same way.
+        OurClip(), EncoderPaths(), Gradient("Uncompressed8BottomUp", 8, false),
+        Gradient("Uncompressed24BottomUp", 24, false), Gradient("Uncompressed8TopDown", 8, true)),
+    RowName<GoodRow>);
 
 class BadClipTest : public testing::TestWithParam<BadClip> {};
 
