@@ -25,7 +25,6 @@ inline void Expect(bool condition, const std::string& rule) {
 }
 
 void CheckNumberFromText(Input input);
-void CheckFormatTwoDecimals(Input input);
 void CheckAviReader(Input input);
 void CheckRegistryValue(Input input);
 

@@ -6,9 +6,8 @@
 namespace vemora::fuzzing {
 
 const FuzzTarget* FindFuzzTarget(std::string_view name) {
-  static constexpr std::array<FuzzTarget, 4> kTargets = {{
+  static constexpr std::array<FuzzTarget, 3> kTargets = {{
       {"number_from_text", CheckNumberFromText},
-      {"format_two_decimals", CheckFormatTwoDecimals},
       {"avi_reader", CheckAviReader},
       {"registry_value", CheckRegistryValue},
   }};

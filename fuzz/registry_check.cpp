@@ -91,7 +91,7 @@ void CheckRegistryValue(Input input) {
     return;
   }
   if (bytes.empty()) {
-    Expect(invalidCall, "an empty value did not raise error 5");
+    Expect(invalidCall && keyVal == before, "an empty value did not raise error 5 alone");
     return;
   }
   Expect(read, "a stored value was not found");

@@ -31,23 +31,6 @@ clipgen::AviVideo SmallRleVideo() {
   return video;
 }
 
-clipgen::AviVideo GradientVideo(std::uint16_t bitCount, bool topDown) {
-  clipgen::AviVideo video{5, topDown ? -3 : 3, bitCount, clipgen::kBiRgb, {}, 50000, {{}}};
-  if (bitCount == 8) video.palette = SmallPalette();
-  Bytes& data = video.frames[0];
-  for (int stored = 0; stored < 3; ++stored) {
-    const int y = topDown ? stored : 2 - stored;
-    for (int x = 0; x < 5; ++x) {
-      const auto index = static_cast<std::uint8_t>(3 * y + x);
-      if (bitCount == 8) data.push_back(index);
-      if (bitCount == 24)
-        data.insert(data.end(), {std::uint8_t(index + 2), std::uint8_t(index + 1), index});
-    }
-    while (data.size() % 4 != 0) data.push_back(0xEE);
-  }
-  return video;
-}
-
 std::string WriteBytes(const std::string& file, const Bytes& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),

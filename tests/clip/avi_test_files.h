@@ -1,5 +1,5 @@
 // Small AVIs built in memory with the clip generator's writer, for the clip
-// reader, the animation control and the About window tests and the fuzz seeds.
+// reader, the animation control and the About window tests.
 #pragma once
 
 #include <cstdint>
@@ -16,11 +16,6 @@ using clipgen::Bytes;
 std::vector<std::vector<std::uint8_t>> SmallIndexFrames();
 std::vector<std::uint32_t> SmallPalette();
 clipgen::AviVideo SmallRleVideo();
-
-// One 5 x 3 uncompressed frame: pixel (x, y) has index 3 * y + x (24 bits:
-// that index as red, one more as green, two more as blue); rows padded with
-// 0xEE.
-clipgen::AviVideo GradientVideo(std::uint16_t bitCount, bool topDown);
 
 std::string WriteBytes(const std::string& file, const Bytes& bytes);
 

@@ -129,20 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "{dir}/b/hardinfo", 1024}),
     RowName<FinderRow>);
 
-// As Windows answers a normal user: no key below HKEY_LOCAL_MACHINE opens for
-// writing (reading it is every launcher row's), a key elsewhere does.
-TEST(RegistryStore, RefusesWriteAccessBelowTheMachineKeyOnly) {
-  constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u, kReadAndSetValue = 0x20019u | 0x2u;
-  RegistryStore store;
-  RegKey key = 0;
-  for (const std::uint32_t root : {kHkeyLocalMachine, kHkeyCurrentUser})
-    store.SetValue(root, "SOFTWARE\\Test", "V", kRegSz, "x");
-  EXPECT_EQ(store.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Test", 0, kReadAndSetValue, key),
-            kErrorAccessDenied);
-  EXPECT_EQ(store.OpenKey(kHkeyCurrentUser, "SOFTWARE\\Test", 0, kReadAndSetValue, key),
-            kErrorSuccess);
-}
-
 struct StartErrorRow {
   const char* name;
   std::string path;  // "{dir}/..." in the files set up below

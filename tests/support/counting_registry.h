@@ -38,7 +38,6 @@ class CountingRegistry : public Registry {
     return inner_.QueryValue(key, valueName, type, data, size);
   }
   std::int32_t CloseKey(RegKey key) override {
-    ++closeCalls;
     const std::int32_t status = inner_.CloseKey(key);
     closes += status == kErrorSuccess;
     return status;
@@ -47,7 +46,6 @@ class CountingRegistry : public Registry {
   std::vector<std::string> requests;  // every key asked for, opened or not
   int opens = 0;                      // successful opens
   int closes = 0;                     // keys closed
-  int closeCalls = 0;                 // every close, also a failing one
 
  private:
   Registry& inner_;

@@ -133,14 +133,4 @@ inline std::vector<KeyValueRow> KeyValueRows() {
   };
 }
 
-// A value of size 0, of each type, raises error 5 and leaves the text as it was.
-struct SizeZeroRow {
-  const char* name;
-  std::uint32_t type;
-};
-
-inline std::vector<SizeZeroRow> SizeZeroRows() {
-  return {{"Text", kRegSz}, {"Expand", kRegExpandSz}, {"Binary", kRegBinary}, {"Dword", kRegDword}};
-}
-
 }  // namespace vemora::testing_support
