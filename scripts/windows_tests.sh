@@ -13,38 +13,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-optional=0
-case "${1:-}" in
-  --skip-if-unavailable) optional=1 ;;
-  "") ;;
-  *)
-    echo "usage: $0 [--skip-if-unavailable]" >&2
-    exit 2
-    ;;
-esac
-case "${VEMORA_WINDOWS_TESTS:-}" in
-  skip-if-unavailable) optional=1 ;;
-  required) optional=0 ;;
-  off)
-    echo "Windows tests SKIPPED: VEMORA_WINDOWS_TESTS=off."
-    exit 0
-    ;;
-esac
-
-skip_or_fail() {
-  if [ "$optional" -eq 1 ]; then
-    echo "Windows tests SKIPPED: $1" >&2
-    exit 0
-  fi
-  echo "Windows tests FAILED to start: $1" >&2
-  exit 1
-}
-
-source scripts/setup.sh
-# In a subshell: vemora_install exits when it cannot install.
-if ! (vemora_install "${vemora_windows_packages[@]}"); then
-  skip_or_fail "could not install ${vemora_windows_packages[*]}."
-fi
+# shellcheck source=scripts/suite.sh
+source scripts/suite.sh Windows VEMORA_WINDOWS_TESTS "$@"
+suite_install "${vemora_windows_packages[@]}"
 
 wine=$(command -v wine64 || command -v wine || true)
 [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64

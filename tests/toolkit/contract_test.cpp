@@ -151,7 +151,7 @@ class StepTest : public ContractTest, public testing::WithParamInterface<StepRow
   void Request(const std::string& control, const std::string& request) {
     const std::size_t end = request.find_first_of("=?");
     const std::string value = request.substr(end + 1);
-    const auto known = std::ranges::find(kProps, request.substr(0, end));
+    const auto known = std::find(kProps.begin(), kProps.end(), request.substr(0, end));
     if (known == kProps.end()) return ADD_FAILURE() << "no property in " << request;
     const auto prop = static_cast<Prop>(known - kProps.begin());
     const bool text = value.starts_with('\'') || prop == Prop::Text || prop == Prop::Caption;
@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepRow{"PictureNotOnPress", "press Picture1", ""},
         StepRow{"PictureOnRelease", "press Picture1; release Picture1", "Picture1.Click"},
         StepRow{"PictureReleasedBeside", "press Picture1; beside Picture1", ""},
-        StepRow{"ResizeOnlyForANewSize", "Form.Width=5520; Form.Width=5670", "Resize"}),
+        StepRow{"ResizeOnlyForANewSize", "Form.Width=5670; Form.Width=5670", "Resize"}),
     RowName<StepRow>);
 
 // After the list, the state the events were about.

@@ -67,7 +67,7 @@ def tree_rows(nodes, kind):
         if r in ("textbox", "combobox"):
             label = "".join(x.get("text", "") for x in prop(n, "labelledby").get(
                 "relatedNodes", []))
-        if r == "textbox":
+        if r in ("textbox", "combobox"):  # a list's value is its chosen item
             value = n.get("value", {}).get("value", "")
         if r in ("radio", "checkbox"):
             label = group_of(n)

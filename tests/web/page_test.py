@@ -54,19 +54,12 @@ class Cases:
                     page.keys(KEYS["End"])
                 page.keys(key)
                 self.result(expected[i], f"{control} after typing '{keys[:i + 1]}'")
-        elif kind == "pick":
+        elif kind == "click":  # a click, then the keys the row names ("-": none)
             page.click(control)
-            page.keys(*[KEYS["Down"]] * int(keys), KEYS["Return"])
-            self.result(expected[0], f"{control} picked {keys} down")
-        elif kind == "click":
-            page.click(control)
-            self.result(expected[0], f"a click on {control}")
-        elif kind == "keys":
-            page.click(control)
-            for key in keys.split(","):
+            for key in keys.split(",") if keys != "-" else []:
                 name, _, count = key.partition("*")
                 page.keys(*[KEYS[name]] * int(count or 1))
-            self.result(expected[0], f"keys {keys} from {control}")
+            self.result(expected[0], f"a click on {control}, then keys {keys}")
         elif kind == "resize":
             self.resize(int(keys))
         elif kind == "overflow":
