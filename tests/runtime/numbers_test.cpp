@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"ExponentD", "2D2", 200}, TextRow{"NegativeExponent", "25E-1", 2.5},
         TextRow{"ExponentWithoutDigits", "1e", 1}, TextRow{"ExponentBlank", "1 e 2", 100},
         TextRow{"Underflow", "1e-400", 0}, TextRow{"Hex", "&H1F", 31},
-        TextRow{"HexLowercase", "&hff", 255}, TextRow{"HexPastF", "&Hg", 0},
+        TextRow{"HexLowercase", "&hfa", 250}, TextRow{"HexPastF", "&Hg", 0},
         TextRow{"HexSixteenBit", "&HFFFF", -1}, TextRow{"HexThirtyTwoBit", "&HFFFFFFFF", -1},
         TextRow{"HexLong", "&H10000", 65536}, TextRow{"Octal", "&O17", 15},
         TextRow{"AmpersandOther", "&X1", 0}, TextRow{"NaNWord", "NaN", 0},
