@@ -60,7 +60,8 @@ double BasicControl::GetGeometry(Prop prop) const {
 }
 
 void BasicControl::SetGeometry(Prop prop, double twips) {
-  PixelRect r = NativeRect();
+  const PixelRect before = NativeRect();
+  PixelRect r = before;
   const Dpi dpi = form_.ScreenDpi();
   switch (prop) {
     case Prop::Height:
@@ -78,7 +79,9 @@ void BasicControl::SetGeometry(Prop prop, double twips) {
       r.left = CheckedPixels(twips * dpi.x / kTwipsPerInch);
       break;
   }
-  NativePlace(r);
+  // The scaler sets every control at each pass, most of them to where they
+  // are: a native move costs, even to the same place.
+  if (r != before) NativePlace(r);
 }
 
 double BasicControl::Get(Prop prop) const {
@@ -116,6 +119,7 @@ void BasicControl::Set(Prop prop, double value) {
     case Prop::FontSize:
       if (!HasFont()) RaiseUnsupported();
       CheckFontSize(value);
+      if (value == font_.size) return;  // the same font again: nothing to redo
       font_.size = value;
       NativeFont(font_);
       return;
